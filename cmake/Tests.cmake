@@ -1,0 +1,33 @@
+# GoogleTest, built with the cross toolchain; CTest runs every test program under Wine.
+enable_testing()
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# The emulator: Wine with this build's private prefix, so ctest works without any exported setup.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(ORVANDEL_WINE_LOADER /usr/lib/wine/wine)
+  set(ORVANDEL_WINEARCH win32)
+else()
+  set(ORVANDEL_WINE_LOADER /usr/lib/wine/wine64)
+  set(ORVANDEL_WINEARCH win64)
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/wine-run
+"#!/bin/sh
+export WINEPREFIX=\"\${WINEPREFIX:-${CMAKE_BINARY_DIR}/wineprefix}\"
+export WINEARCH=${ORVANDEL_WINEARCH} WINEDEBUG=\${WINEDEBUG:--all} WINEDLLOVERRIDES=\"mscoree,mshtml=\"
+exec ${ORVANDEL_WINE_LOADER} \"$@\"
+")
+file(CHMOD ${CMAKE_BINARY_DIR}/wine-run PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+
+# In-process tests: every tests/*.cpp (the end-to-end programs live in tests/e2e/).
+file(GLOB ORVANDEL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+add_executable(orvandel_tests ${ORVANDEL_TEST_SOURCES})
+target_link_libraries(orvandel_tests PRIVATE orvandel_core gtest gtest_main shlwapi)
+target_compile_options(orvandel_tests PRIVATE ${ORVANDEL_WARNINGS})
+gtest_discover_tests(orvandel_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e)
+  include(cmake/EndToEndTests.cmake)
+endif()

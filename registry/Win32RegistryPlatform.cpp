@@ -1,0 +1,47 @@
+#include "registry/RegistryPlatform.h"
+
+namespace {
+class Win32RegistryPlatform final : public RegistryPlatform {
+ public:
+  LONG openKey(HKEY parent, const char* subKey, DWORD options, REGSAM access, HKEY* result) override {
+    return RegOpenKeyExA(parent, subKey, options, access, result);
+  }
+  LONG createKey(HKEY parent, const char* subKey, const char* className, DWORD options, REGSAM access,
+                 SECURITY_ATTRIBUTES* security, HKEY* result, DWORD* disposition) override {
+    return RegCreateKeyExA(parent, subKey, 0, const_cast<char*>(className), options, access, security,
+                           result, disposition);
+  }
+  LONG closeKey(HKEY key) override { return RegCloseKey(key); }
+  LONG deleteKey(HKEY parent, const char* subKey) override { return RegDeleteKeyA(parent, subKey); }
+  LONG deleteValue(HKEY key, const char* name) override { return RegDeleteValueA(key, name); }
+  LONG setValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override {
+    return RegSetValueExA(key, name, 0, type, data, size);
+  }
+  LONG connectRegistry(const char* machine, HKEY root, HKEY* result) override {
+    return RegConnectRegistryA(machine, root, result);
+  }
+  LONG queryValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override {
+    return RegQueryValueExA(key, name, nullptr, type, data, size);
+  }
+  LONG queryInfoKey(HKEY key, char* className, DWORD* classSize, DWORD* subKeys, DWORD* maxSubKeyLength,
+                    DWORD* maxClassLength, DWORD* values, DWORD* maxValueNameLength,
+                    DWORD* maxValueLength) override {
+    return RegQueryInfoKeyA(key, className, classSize, nullptr, subKeys, maxSubKeyLength, maxClassLength,
+                            values, maxValueNameLength, maxValueLength, nullptr, nullptr);
+  }
+  LONG enumValue(HKEY key, DWORD index, char* name, DWORD* nameSize) override {
+    return RegEnumValueA(key, index, name, nameSize, nullptr, nullptr, nullptr, nullptr);
+  }
+  LONG enumKey(HKEY key, DWORD index, char* name, DWORD nameSize) override {
+    return RegEnumKeyA(key, index, name, nameSize);
+  }
+  DWORD expandEnvironmentStrings(const char* source, char* destination, DWORD size) override {
+    return ExpandEnvironmentStringsA(source, destination, size);
+  }
+};
+}  // namespace
+
+RegistryPlatform& systemRegistry() {
+  static Win32RegistryPlatform platform;
+  return platform;
+}
