@@ -1,0 +1,17 @@
+# Programs the end-to-end tests start: a recorder standing in for the browser, and the test program
+# that drives the real orvandel.exe (all in the same folder, so each finds the others beside itself).
+add_executable(url_recorder tests/e2e/UrlRecorder.cpp)
+add_dependencies(orvandel_tests url_recorder)
+
+file(GLOB ORVANDEL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*Tests.cpp
+     ${CMAKE_SOURCE_DIR}/tests/e2e/Driver*.cpp)
+if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
+  add_executable(orvandel_e2e ${ORVANDEL_E2E_SOURCES})
+  target_link_libraries(orvandel_e2e PRIVATE gtest gtest_main shlwapi)
+  target_include_directories(orvandel_e2e PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(orvandel_e2e PRIVATE ${ORVANDEL_WARNINGS})
+  add_dependencies(orvandel_e2e orvandel url_recorder)
+  # They share the prefix's handler key, its http handler and the screen: one at a time.
+  gtest_discover_tests(orvandel_e2e DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES RUN_SERIAL TRUE LABELS e2e)
+endif()
