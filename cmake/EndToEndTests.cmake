@@ -7,7 +7,7 @@ file(GLOB ORVANDEL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*
      ${CMAKE_SOURCE_DIR}/tests/e2e/Driver*.cpp)
 if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
   add_executable(orvandel_e2e ${ORVANDEL_E2E_SOURCES})
-  target_link_libraries(orvandel_e2e PRIVATE gtest gtest_main shlwapi)
+  target_link_libraries(orvandel_e2e PRIVATE orvandel_core gtest gtest_main shlwapi)
   target_include_directories(orvandel_e2e PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(orvandel_e2e PRIVATE ${ORVANDEL_WARNINGS})
   add_dependencies(orvandel_e2e orvandel url_recorder)
