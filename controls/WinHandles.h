@@ -1,0 +1,112 @@
+#pragma once
+#include <windows.h>
+#include <ole2.h>
+
+#include <utility>
+
+// One owner type for every kind of Windows handle: move-only, released by its closer on every
+// path out of a scope.
+template <typename Handle, auto Close, Handle Invalid = Handle{}>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Invalid; }
+  Handle release() { return std::exchange(handle_, Invalid); }
+  void reset(Handle handle = Invalid) {
+    if (handle_ != Invalid) Close(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = Invalid;
+};
+
+inline void closeGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void closeKernelHandle(HANDLE handle) { CloseHandle(handle); }
+inline void closeModule(HMODULE module) { FreeLibrary(module); }
+inline void closeCursor(HCURSOR cursor) { DestroyCursor(cursor); }
+inline void closeIcon(HICON icon) { DestroyIcon(icon); }
+inline void closeWindow(HWND window) { DestroyWindow(window); }
+
+using UniqueFont = UniqueHandle<HFONT, closeGdiObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, closeGdiObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, closeGdiObject>;
+using UniquePen = UniqueHandle<HPEN, closeGdiObject>;
+using UniqueProcess = UniqueHandle<HANDLE, closeKernelHandle>;
+using UniqueModule = UniqueHandle<HMODULE, closeModule>;
+using UniqueCursor = UniqueHandle<HCURSOR, closeCursor>;
+using UniqueIcon = UniqueHandle<HICON, closeIcon>;
+using UniqueWindow = UniqueHandle<HWND, closeWindow>;
+
+// A COM interface pointer released with it (IPicture, IStream).
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& other) noexcept {
+    if (this != &other) {
+      reset();
+      pointer_ = std::exchange(other.pointer_, nullptr);
+    }
+    return *this;
+  }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ~ComPtr() { reset(); }
+
+  Interface* get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  Interface** receive() {
+    reset();
+    return &pointer_;
+  }
+  void reset() {
+    if (pointer_) pointer_->Release();
+    pointer_ = nullptr;
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// Selects a GDI object into a device context and puts the previous one back.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() { SelectObject(dc_, previous_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// BeginPaint/EndPaint for one WM_PAINT.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  HDC dc() const { return dc_; }
+  const RECT& area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
