@@ -12,34 +12,54 @@ runtime_arch() {
   else echo x86_64; fi
 }
 
-# configure_and_build ARCH [WITH_TESTS=ON|OFF] [targets...]: one build folder per architecture.
+# configure_and_build ARCH [targets...]: the test build of one architecture, in build/ARCH.
 configure_and_build() {
-  local arch=$1 tests=${2:-ON}; shift 2 || true
-  local dir="$BUILD_ROOT/$arch"
-  if [ ! -f "$dir/build.ninja" ] || [ "$(sed -n 's/^ORVANDEL_TESTS:BOOL=//p' "$dir/CMakeCache.txt" 2>/dev/null)" != "$tests" ]; then
-    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" -DORVANDEL_TESTS="$tests" >/dev/null
+  local arch=$1; shift
+  build_folder "$BUILD_ROOT/$arch" "$ROOT/cmake/mingw-$arch.cmake" -DORVANDEL_TESTS=ON -- "$@"
+}
+
+# build_shipped: the program as shipped (i686, win32 thread model, stripped), in build/shipped.
+build_shipped() {
+  build_folder "$BUILD_ROOT/shipped" "$ROOT/cmake/mingw-i686-shipped.cmake" -DORVANDEL_TESTS=OFF \
+    -DORVANDEL_SHIPPED=ON -- "$@"
+}
+
+build_folder() {
+  local dir=$1 toolchain=$2; shift 2
+  local options=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("$1"); shift; done
+  shift || true
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      "${options[@]}" >/dev/null
   fi
   cmake --build "$dir" -- "$@"
 }
 
-# wine_env ARCH: exports the private prefix's environment for that build folder.
+# wine_env ARCH [PREFIX]: exports the environment of a private prefix in that build folder
+# ("wineprefix" for the tests, "runprefix" for scripts/run).
 wine_env() {
   local arch=$1
-  export WINEPREFIX="$BUILD_ROOT/$arch/wineprefix"
+  export WINEPREFIX="$BUILD_ROOT/$arch/${2:-wineprefix}"
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" 
   if [ "$arch" = i686 ]; then export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
   else export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64; fi
   export WINESERVER=/usr/lib/wine/wineserver
 }
 
-# ensure_prefix ARCH: creates the prefix once, reporting Windows XP.
+# ensure_prefix ARCH [PREFIX]: creates the prefix once, reporting Windows XP. The test prefix
+# shows every window inside one Wine virtual desktop: without a window manager on the X display,
+# Wine waits for each top-level window's mapping, which costs about a second a window.
 ensure_prefix() {
-  wine_env "$1"
+  wine_env "$1" "${2:-}"
   [ -f "$WINEPREFIX/.orvandel-ready" ] && return 0
   "$WINELOADER" wineboot -i >/dev/null 2>&1
   if [ "$1" = i686 ]; then "$WINELOADER" winecfg -v winxp >/dev/null 2>&1
   else "$WINELOADER" winecfg -v winxp64 >/dev/null 2>&1; fi
+  if [ -z "${2:-}" ]; then
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  fi
   "$WINESERVER" -w
   touch "$WINEPREFIX/.orvandel-ready"
 }

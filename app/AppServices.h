@@ -1,0 +1,13 @@
+#pragma once
+#include "app/MessagePresenter.h"
+#include "registry/RegistryPlatform.h"
+
+// What the windows talk to outside themselves; the program passes the real ones, tests doubles.
+struct AppServices {
+  RegistryPlatform& registry = systemRegistry();
+  MessagePresenter& messages = systemMessageBox();
+  bool endProgramOnClose = true;  // the main window's unload ends the message loop
+};
+
+// The maker's web site (a reserved .example host: no link may point at someone's real site).
+extern const wchar_t kMakerSite[];

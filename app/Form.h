@@ -1,0 +1,82 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/FormLayout.h"
+#include "app/Twips.h"
+#include "controls/WinHandles.h"
+
+// A top-level window built from its FormSpec: every control of the table a real child window
+// (standard classes or the program's own), in the table's stacking order, with its own tab order.
+class Form {
+ public:
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  virtual ~Form();
+
+  HWND hwnd() const { return hwnd_; }
+  HWND control(const std::wstring& name) const;
+  const ScreenScale& scale() const { return scale_; }
+
+  // Keyboard navigation in the form's own tab order, then the dialog manager; true if handled.
+  static bool preTranslate(MSG& message);
+  // Runs the form modally over its owner until it is closed; the owner takes no input meanwhile.
+  void runModal(HWND owner);
+
+ protected:
+  explicit Form(FormSpec spec);
+
+  // Creates the window, its controls and runs Form_Load; centred on the owner, or on the screen.
+  void create(HWND owner);
+
+  virtual void Form_Load() {}
+  virtual void Form_Unload() {}
+  virtual void controlClicked(const std::wstring& name) { (void)name; }
+  // The program's own controls (links, rules) are made by the window that knows them.
+  virtual HWND createCustomControl(const ControlSpec& spec, HWND parent, const RECT& pixels) {
+    (void)spec; (void)parent; (void)pixels;
+    return nullptr;
+  }
+  virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void setTextColour(const std::wstring& name, COLORREF colour);
+  void setCaption(const std::wstring& name, const std::wstring& text);
+  HFONT font(const FontSpec& spec, bool bold, bool underline = false);
+  const ControlSpec* specOf(HWND window) const;
+
+ private:
+  struct Control {
+    const ControlSpec* spec;
+    HWND window;
+    COLORREF textColour;
+  };
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static Form* fromWindow(HWND window);
+  void registerClasses() const;
+  void createControls();
+  HWND createControl(const ControlSpec& spec, HWND parent);
+  void sizeToText(const ControlSpec& spec, HWND window);
+  void addToolTip(HWND window, const std::wstring& text);
+  LRESULT colourStatic(HDC dc, HWND window);
+  bool moveFocus(bool backwards);
+  RECT pixelRect(const ControlSpec& spec) const;
+
+  FormSpec spec_;
+  ScreenScale scale_ = ScreenScale::ofScreen();
+  HWND hwnd_ = nullptr;
+  bool modalDone_ = false;
+  std::vector<Control> controls_;
+  std::vector<HWND> tabOrder_;
+  std::map<std::wstring, UniqueFont> fonts_;
+  UniqueBrush buttonFace_;
+  UniqueBrush white_;
+  std::map<COLORREF, UniqueBrush> backBrushes_;
+  HWND toolTip_ = nullptr;
+  UniqueCursor handCursor_;
+};

@@ -1,0 +1,60 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/PropertyBag.h"
+
+// A window's controls as data: what each is, where it sits (twips, relative to its container),
+// what it shows. Controls are listed in stacking order, topmost first.
+enum class ControlKind { Frame, Panel, Label, OptionButton, CommandButton, Image, HyperLink, Rule };
+
+enum ControlFlags : unsigned {
+  kNoFlags = 0,
+  kWordWrap = 1 << 0,     // label text wraps inside the given width
+  kAutoSize = 1 << 1,     // label sized to its text
+  kTransparent = 1 << 2,  // label shows what lies beneath it
+  kBold = 1 << 3,
+  kHandPointer = 1 << 4,  // clickable: the pointing hand
+  kCentred = 1 << 5,
+  kClickable = 1 << 6,    // reports clicks to the window
+  kSelected = 1 << 7,     // option button selected as designed
+};
+
+struct FontSpec {
+  const wchar_t* name = L"Tahoma";
+  double points = 8.25;
+};
+
+struct ControlSpec {
+  ControlSpec(ControlKind kind, std::wstring name, std::wstring container, int left, int top, int width, int height,
+              std::wstring text = L"", int tabIndex = -1, unsigned flags = kNoFlags)
+      : name(std::move(name)), kind(kind), container(std::move(container)), left(left), top(top), width(width),
+        height(height), text(std::move(text)), tabIndex(tabIndex), flags(flags) {}
+
+  std::wstring name;
+  ControlKind kind;
+  std::wstring container;  // empty: the window's client area
+  int left, top, width, height;
+  std::wstring text;
+  int tabIndex = -1;       // -1: takes no focus
+  unsigned flags = kNoFlags;
+  int id = 0;              // 0: numbered by the form
+  COLORREF textColour = CLR_INVALID;  // CLR_INVALID: the system's
+  COLORREF backColour = CLR_INVALID;  // CLR_INVALID: button face (or nothing, when transparent)
+  FontSpec font = {};
+  int pictureId = 0;       // resource of an Image
+  std::wstring toolTip;
+  PropertyBag properties;  // stored properties of the program's own controls
+};
+
+struct FormSpec {
+  std::wstring className;
+  std::wstring caption;
+  int clientWidth, clientHeight;  // twips
+  DWORD style;
+  int iconId;
+  int iconSize;  // pixels
+  std::vector<ControlSpec> controls;
+};

@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+
+#include "app/MessagePresenter.h"
+#include "registry/RegistryPlatform.h"
+
+// Which change the switch makes; also the index of the mode's option button and panel.
+enum PreviewMode : int { Remove = 0, Restore = 1 };
+
+// The parts of the main window that show the switch's state.
+class PreviewModeView {
+ public:
+  virtual ~PreviewModeView() = default;
+  virtual void enableOption(PreviewMode mode, bool enabled) = 0;
+  virtual void enableFrame(PreviewMode mode, bool enabled) = 0;
+  virtual void enableInfo(PreviewMode mode, bool enabled) = 0;
+  virtual void setRestartNoteColour(PreviewMode mode, COLORREF colour) = 0;
+  virtual void selectOption(PreviewMode mode) = 0;
+  virtual HWND messageOwner() const = 0;
+};
+
+// The preview-handler switch. It keeps no state: the registry is read afresh whenever the state
+// is needed, and every operation uses a registry object of its own.
+class modCore {
+ public:
+  static const wchar_t kHandlerPath[];         // used to remove and restore (trailing backslash)
+  static const wchar_t kHandlerDetectPath[];   // used to detect (no trailing backslash)
+  static const wchar_t kHandlerClassId[];
+
+  modCore(RegistryPlatform& registry, MessagePresenter& messages) : registry_(registry), messages_(messages) {}
+
+  bool AVIPreviewKeyExists() const;
+  // Makes the change, reports it, then shows the window what the registry now says. Never throws.
+  void ApplyAVIPreviewMode(int mode, PreviewModeView& view) const;
+  void SyncMainWindow(int availableMode, PreviewModeView& view) const;
+
+ private:
+  bool removeHandler() const;
+  bool restoreHandler() const;
+
+  RegistryPlatform& registry_;
+  MessagePresenter& messages_;
+};
