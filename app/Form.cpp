@@ -10,6 +10,7 @@
 
 namespace {
 const wchar_t kPanelClass[] = L"Orvandel.Panel";
+const wchar_t kFrameClass[] = L"Orvandel.Frame";
 constexpr int kFirstControlId = 1000;
 
 bool isFocusable(ControlKind kind) {
@@ -23,6 +24,32 @@ bool canTakeFocus(HWND window) {
     if (!IsWindowEnabled(w) || !IsWindowVisible(w)) return false;
   }
   return true;
+}
+
+// An etched frame with its caption set into the top edge, grey while the frame is disabled.
+void paintFrame(HWND window) {
+  PaintScope paint(window);
+  HDC dc = paint.dc();
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  wchar_t caption[256] = {};
+  const int length = GetWindowTextW(window, caption, 256);
+  SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc, &metrics);
+  RECT edge = client;
+  edge.top = metrics.tmHeight / 2;
+  DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  if (length > 0) {
+    RECT text = {8, 0, 8, metrics.tmHeight};
+    DrawTextW(dc, caption, length, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    text.right += 2;
+    FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(window) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    DrawTextW(dc, caption, length, &text, DT_SINGLELINE | DT_NOPREFIX);
+  }
 }
 
 void paintPanel(HWND window) {
@@ -64,13 +91,14 @@ void Form::registerClasses() const {
                                                         16, 16, LR_DEFAULTCOLOR));
     RegisterClassExW(&windowClass);
   }
-  if (!GetClassInfoExW(instance, kPanelClass, &windowClass)) {
+  for (const wchar_t* container : {kPanelClass, kFrameClass}) {
+    if (GetClassInfoExW(instance, container, &windowClass)) continue;
     windowClass = WNDCLASSEXW{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = panelProc;
+    windowClass.lpfnWndProc = container == kPanelClass ? panelProc : frameProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kPanelClass;
+    windowClass.lpszClassName = container;
     RegisterClassExW(&windowClass);
   }
 }
@@ -120,8 +148,8 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
   const wchar_t* windowClass = L"STATIC";
   switch (spec.kind) {
     case ControlKind::Frame:
-      windowClass = L"BUTTON";
-      style |= BS_GROUPBOX;
+      windowClass = kFrameClass;
+      style |= WS_CLIPCHILDREN;  // its own painting never covers what it holds
       exStyle |= WS_EX_CONTROLPARENT;
       break;
     case ControlKind::Panel:
@@ -138,17 +166,19 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       style |= BS_PUSHBUTTON | WS_TABSTOP;
       break;
     case ControlKind::Label:
-      style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       if (spec.flags & kTransparent) {
-        style &= ~WS_CLIPSIBLINGS;
-        exStyle |= WS_EX_TRANSPARENT;  // painted after the siblings beneath it
+        HWND label = createTransparentLabel(
+            parent, id, r, spec.text.c_str(), font(spec.font, spec.flags & kBold),
+            spec.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : spec.textColour,
+            spec.flags & kCentred ? DT_CENTER | DT_WORDBREAK : spec.flags & kWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+        if (label && (spec.flags & kAutoSize)) sizeToText(spec, label);
+        if (label && (spec.flags & kWordWrap)) growToFitText(spec, label);
+        return label;
       }
+      style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
-    case ControlKind::Image: {
-      const bool transparent = !(spec.flags & kClickable);
-      return createPictureControl(parent, id, r, spec.pictureId, spec.name.c_str(), 0,
-                                  transparent ? WS_EX_TRANSPARENT : 0);
-    }
+    case ControlKind::Image:
+      return createPictureControl(parent, id, r, spec.pictureId, spec.name.c_str());
     case ControlKind::HyperLink:
     case ControlKind::Rule:
       return createCustomControl(spec, parent, r);
@@ -158,6 +188,7 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
   if (window) {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font(spec.font, spec.flags & kBold)), FALSE);
     if (spec.kind == ControlKind::Label && (spec.flags & kAutoSize)) sizeToText(spec, window);
+    if (spec.kind == ControlKind::Label && (spec.flags & kWordWrap)) growToFitText(spec, window);
     if (spec.kind == ControlKind::OptionButton && (spec.flags & kSelected)) {
       SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
     }
@@ -174,6 +205,22 @@ void Form::sizeToText(const ControlSpec& spec, HWND window) {
   }
   ReleaseDC(window, dc);
   SetWindowPos(window, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::growToFitText(const ControlSpec& spec, HWND window) {
+  RECT area;
+  GetClientRect(window, &area);
+  RECT bounds = area;
+  HDC dc = GetDC(window);
+  {
+    SelectedObject selected(dc, font(spec.font, spec.flags & kBold));
+    DrawTextW(dc, spec.text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  }
+  ReleaseDC(window, dc);
+  // Never shrinks: the layout's size stands wherever the text fits in it.
+  if (bounds.bottom > area.bottom) {
+    SetWindowPos(window, nullptr, 0, 0, area.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void Form::addToolTip(HWND window, const std::wstring& text) {
@@ -276,6 +323,36 @@ LRESULT Form::colourStatic(HDC dc, HWND window) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+void Form::paintBeneath(HWND child, HDC dc) {
+  HWND parent = GetParent(child);
+  RECT area;
+  GetWindowRect(child, &area);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+  RECT client = {0, 0, area.right - area.left, area.bottom - area.top};
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  // The siblings listed below the child in the table, drawn from the bottom up.
+  std::vector<HWND> beneath;
+  bool below = false;
+  for (const Control& c : controls_) {
+    if (c.window == child) {
+      below = true;
+    } else if (below && c.window && GetParent(c.window) == parent && IsWindowVisible(c.window)) {
+      beneath.push_back(c.window);
+    }
+  }
+  for (auto it = beneath.rbegin(); it != beneath.rend(); ++it) {
+    RECT sibling;
+    GetWindowRect(*it, &sibling);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&sibling), 2);
+    RECT overlap;
+    if (!IntersectRect(&overlap, &sibling, &area)) continue;
+    POINT origin;
+    OffsetViewportOrgEx(dc, sibling.left - area.left, sibling.top - area.top, &origin);
+    SendMessageW(*it, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+  }
+}
+
 bool Form::moveFocus(bool backwards) {
   if (tabOrder_.empty()) return false;
   HWND focus = GetFocus();
@@ -346,6 +423,36 @@ LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
 }
 
+LRESULT CALLBACK Form::frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const wchar_t kFontProperty[] = L"Orvandel.Font";
+  switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      paintFrame(window);
+      return 0;
+    case WM_SETFONT:
+      SetPropW(window, kFontProperty, reinterpret_cast<HANDLE>(wParam));
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(GetPropW(window, kFontProperty));
+    case WM_ENABLE:
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+      InvalidateRect(window, nullptr, FALSE);
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemovePropW(window, kFontProperty);
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 LRESULT CALLBACK Form::panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -383,6 +490,9 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case kPaintBeneathMessage:
+      paintBeneath(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_SETCURSOR: {
       const ControlSpec* spec = specOf(reinterpret_cast<HWND>(wParam));
       if (spec && (spec->flags & kHandPointer) && LOWORD(lParam) == HTCLIENT) {

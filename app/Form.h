@@ -57,13 +57,19 @@ class Form {
   };
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static Form* fromWindow(HWND window);
   void registerClasses() const;
   void createControls();
   HWND createControl(const ControlSpec& spec, HWND parent);
   void sizeToText(const ControlSpec& spec, HWND window);
+  // A wrapping label whose text needs more lines than its height holds (a font wider than the
+  // one it was laid out with) grows downwards rather than cut its last line.
+  void growToFitText(const ControlSpec& spec, HWND window);
   void addToolTip(HWND window, const std::wstring& text);
   LRESULT colourStatic(HDC dc, HWND window);
+  // Draws, into a transparent control's DC, the siblings that lie beneath it.
+  void paintBeneath(HWND child, HDC dc);
   bool moveFocus(bool backwards);
   RECT pixelRect(const ControlSpec& spec) const;
 

@@ -4,7 +4,7 @@ add_executable(url_recorder tests/e2e/UrlRecorder.cpp)
 add_dependencies(orvandel_tests url_recorder)
 
 file(GLOB ORVANDEL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*Tests.cpp
-     ${CMAKE_SOURCE_DIR}/tests/e2e/Driver*.cpp)
+     ${CMAKE_SOURCE_DIR}/tests/e2e/Driver.cpp)
 if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
   add_executable(orvandel_e2e ${ORVANDEL_E2E_SOURCES})
   target_link_libraries(orvandel_e2e PRIVATE orvandel_core gtest gtest_main shlwapi)
@@ -14,4 +14,11 @@ if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
   # They share the prefix's handler key, its http handler and the screen: one at a time.
   gtest_discover_tests(orvandel_e2e DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES RUN_SERIAL TRUE LABELS e2e)
+endif()
+
+# The steps scripts/screenshot takes between its pictures.
+if(TARGET orvandel)
+  add_executable(shot_driver tests/e2e/ShotDriver.cpp tests/e2e/Driver.cpp)
+  target_include_directories(shot_driver PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(shot_driver PRIVATE ${ORVANDEL_WARNINGS})
 endif()

@@ -47,18 +47,29 @@ wine_env() {
   export WINESERVER=/usr/lib/wine/wineserver
 }
 
-# ensure_prefix ARCH [PREFIX]: creates the prefix once, reporting Windows XP. The test prefix
-# shows every window inside one Wine virtual desktop: without a window manager on the X display,
-# Wine waits for each top-level window's mapping, which costs about a second a window.
+# ensure_prefix ARCH [PREFIX [DESKTOP]]: creates the prefix once, reporting Windows XP. With a
+# DESKTOP size (the test prefix: 1024x768) every window shows inside one Wine virtual desktop:
+# without a window manager on the X display, Wine waits for each top-level window's mapping,
+# which costs about a second a window.
 ensure_prefix() {
+  local desktop=${3:-}
+  [ -z "${2:-}" ] && desktop=1024x768
   wine_env "$1" "${2:-}"
-  [ -f "$WINEPREFIX/.orvandel-ready" ] && return 0
+  if [ ! -f "$WINEPREFIX/.orvandel-ready" ]; then
+    create_prefix "$1" "$desktop"
+  fi
+  # Wine's own fonts (Tahoma; Marlett for the caption buttons) where every loader finds them.
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+
+create_prefix() {
+  local desktop=$2
   "$WINELOADER" wineboot -i >/dev/null 2>&1
   if [ "$1" = i686 ]; then "$WINELOADER" winecfg -v winxp >/dev/null 2>&1
   else "$WINELOADER" winecfg -v winxp64 >/dev/null 2>&1; fi
-  if [ -z "${2:-}" ]; then
+  if [ "$desktop" != none ]; then
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
   fi
   "$WINESERVER" -w
   touch "$WINEPREFIX/.orvandel-ready"

@@ -1,0 +1,67 @@
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+// Drives the real program from outside, as an automation tool would: finds its windows and
+// controls, reads their state, presses buttons and answers message boxes.
+namespace driver {
+
+// Polls until the condition holds or the time is up; the machine may be busy, so be generous.
+bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+// The folder of this program, where orvandel.exe and url_recorder.exe are built too.
+std::string ownFolder();
+
+// A started orvandel.exe, ended (if still running) when this goes.
+class Program {
+ public:
+  Program();
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  HANDLE process() const { return process_; }
+  DWORD id() const { return id_; }
+  bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+  bool waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+  // The main window once it is shown (nullptr after the time-out).
+  HWND mainWindow() const;
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// A visible top-level window of the process with that class and caption (caption may be empty).
+HWND findTopWindow(DWORD processId, const char* className, const char* caption);
+// A control anywhere below a window, by its identifier.
+HWND findControl(HWND window, int id);
+std::string windowText(HWND window);
+bool isChecked(HWND button);
+// Presses a button the way a click would, without waiting for what the press opens.
+void press(HWND button);
+
+// A message box of the process: its caption, its text, and OK.
+struct MessageBoxSeen {
+  HWND window = nullptr;
+  std::string caption;
+  std::string text;
+};
+MessageBoxSeen waitForMessageBox(DWORD processId);
+void answer(const MessageBoxSeen& box);
+
+// The handler key's default value, or nothing.
+struct HandlerValue {
+  bool keyExists = false;
+  bool valueExists = false;
+  DWORD type = 0;
+  std::string data;  // all stored bytes, the terminator included
+};
+HandlerValue readHandler();
+void installHandler();
+void removeHandler();
+
+}  // namespace driver

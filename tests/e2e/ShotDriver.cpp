@@ -1,0 +1,62 @@
+// Steps for scripts/screenshot, one per run: the script takes a picture between them.
+//   shot_driver wait-main            wait until the main window is shown
+//   shot_driver press-start          press Start and wait for the message box
+//   shot_driver answer               answer the open message box
+//   shot_driver lock-handler         give the handler key a subkey, so its deletion is refused
+//   shot_driver unlock-handler       take that subkey away again
+//   shot_driver install|remove       put the handler key in place, or take it away
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/ControlIds.h"
+#include "tests/e2e/Driver.h"
+
+namespace {
+DWORD programId() {
+  DWORD pid = 0;
+  driver::waitFor([&] {
+    HWND window = FindWindowA("Orvandel.wMain", "Orvandel");
+    return window && GetWindowThreadProcessId(window, &pid);
+  });
+  return pid;
+}
+
+// A key with a subkey can't be deleted: a real refusal of the removal.
+bool holdHandler(bool held) {
+  const char* path = "SystemFileAssociations\\.avi\\shellex\\PropertyHandler\\Held";
+  if (!held) return RegDeleteKeyA(HKEY_CLASSES_ROOT, path) == ERROR_SUCCESS;
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const char* step = argv[1];
+  if (!std::strcmp(step, "install")) { driver::installHandler(); return 0; }
+  if (!std::strcmp(step, "remove")) { driver::removeHandler(); return 0; }
+  if (!std::strcmp(step, "lock-handler")) return holdHandler(true) ? 0 : 1;
+  if (!std::strcmp(step, "unlock-handler")) return holdHandler(false) ? 0 : 1;
+  const DWORD pid = programId();
+  if (!pid) return 1;
+  HWND window = FindWindowA("Orvandel.wMain", "Orvandel");
+  if (!std::strcmp(step, "wait-main")) return 0;
+  if (!std::strcmp(step, "press-start")) {
+    driver::press(driver::findControl(window, kIdStart));
+    return driver::waitForMessageBox(pid).window ? 0 : 1;
+  }
+  if (!std::strcmp(step, "answer")) {
+    driver::MessageBoxSeen box = driver::waitForMessageBox(pid);
+    if (!box.window) return 1;
+    std::printf("%s: %s\n", box.caption.c_str(), box.text.c_str());
+    driver::answer(box);
+    return 0;
+  }
+  return 2;
+}
