@@ -13,7 +13,7 @@ std::string textOf(const std::vector<BYTE>& data) {
 
 int32_t longOf(const std::vector<BYTE>& data) {
   uint32_t value = 0;
-  std::memcpy(&value, data.data(), data.size() < 4 ? data.size() : 4);  // only the first four bytes
+  if (!data.empty()) std::memcpy(&value, data.data(), data.size() < 4 ? data.size() : 4);  // the first four bytes
   return static_cast<int32_t>(value);
 }
 
@@ -41,11 +41,12 @@ Variant clsRegistry::Value() {
     if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return default_;
     data.assign(size, 0);
     result = platform_->queryValue(key.get(), name->c_str(), &type, data.empty() ? nullptr : data.data(), &size);
-    if (result == ERROR_SUCCESS) {
-      data.resize(size < data.size() ? size : data.size());
+    // An empty value asked for without a buffer may have gained data since: ask again.
+    if (result == ERROR_SUCCESS && size <= data.size()) {
+      data.resize(size);
       break;
     }
-    if (result != ERROR_MORE_DATA || attempt + 1 == kReadAttempts) return default_;
+    if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || attempt + 1 == kReadAttempts) return default_;
   }
 
   valueType_ = static_cast<int32_t>(type);
