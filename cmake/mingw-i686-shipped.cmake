@@ -1,11 +1,5 @@
-# Cross toolchain: MinGW-w64 (i686), win32 thread model: the shipped program, whose runtime then imports nothing newer than Windows XP (winpthreads of the posix model imports GetTickCount64).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_OBJDUMP i686-w64-mingw32-objdump)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The shipped program: i686 with the win32 thread model, whose runtime imports nothing newer than
+# Windows XP (the posix model's winpthreads imports GetTickCount64).
+set(MINGW_PROCESSOR i686)
+set(MINGW_THREADS win32)
+include(${CMAKE_CURRENT_LIST_DIR}/MinGW.cmake)

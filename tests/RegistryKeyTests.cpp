@@ -3,21 +3,11 @@
 #include <aclapi.h>
 
 #include "registry/AnsiText.h"
+#include "tests/RegistryErrorOf.h"
 #include "tests/RegistryScratch.h"
 
 namespace {
 const std::wstring kGuid = L"{87D62D94-71B3-4b9a-9489-5FE6850DC73E}";
-
-template <typename F>
-RegistryError registryErrorOf(F&& operation) {
-  try {
-    operation();
-  } catch (const RegistryError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no registry error raised";
-  return RegistryError(0, L"");
-}
 
 class RegistryKeys : public RegistryBackendTest {};
 ON_BOTH_REGISTRIES(RegistryKeys);
