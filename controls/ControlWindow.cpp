@@ -1,7 +1,5 @@
 #include "controls/ControlWindow.h"
 
-#include <mutex>
-#include <set>
 #include <string>
 #include <system_error>
 
@@ -10,12 +8,12 @@ namespace {
   throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
 }
 
+// Controls live on the user-interface thread; the class table itself says what is registered.
 void registerOnce(const wchar_t* className, UINT classStyle, WNDPROC procedure) {
-  static std::mutex lock;
-  static std::set<std::wstring> registered;
-  std::lock_guard<std::mutex> guard(lock);
-  if (registered.count(className)) return;
   WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &windowClass)) return;
+  windowClass = WNDCLASSEXW{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = classStyle;
   windowClass.lpfnWndProc = procedure;
@@ -25,7 +23,6 @@ void registerOnce(const wchar_t* className, UINT classStyle, WNDPROC procedure) 
   if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     raiseLastError("RegisterClassExW");
   }
-  registered.insert(className);
 }
 
 void report(const char* what) {
