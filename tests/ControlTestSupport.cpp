@@ -44,19 +44,32 @@ void pumpPending() {
   }
 }
 
-COLORREF screenPixel(HWND window, int x, int y) {
-  POINT at{x, y};
-  ClientToScreen(window, &at);
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, at.x, at.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
+namespace {
+// Wine answers GetPixel only on the screen's DC.
+class ScreenDC {
+ public:
+  ScreenDC() : dc_(GetDC(nullptr)) {}
+  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+  ScreenDC(const ScreenDC&) = delete;
+  ScreenDC& operator=(const ScreenDC&) = delete;
+  COLORREF at(HWND window, int x, int y) const {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return GetPixel(dc_, point.x, point.y);
+  }
+
+ private:
+  HDC dc_;
+};
+}  // namespace
+
+COLORREF screenPixel(HWND window, int x, int y) { return ScreenDC().at(window, x, y); }
 
 int countPixels(HWND window, const RECT& client, COLORREF colour) {
+  const ScreenDC screen;
   int count = 0;
   for (int y = client.top; y < client.bottom; ++y) {
-    for (int x = client.left; x < client.right; ++x) count += screenPixel(window, x, y) == colour;
+    for (int x = client.left; x < client.right; ++x) count += screen.at(window, x, y) == colour;
   }
   return count;
 }

@@ -26,8 +26,8 @@ bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // Delivers what is waiting now, painting included.
 void pumpPending();
 
-// The colour on screen at a point of a window's client area (Wine answers GetPixel only on the
-// screen's DC).
+// The colour on screen at a point of a window's client area. Wine shows a window's drawing a
+// little after it was made: wait for the expected picture (pumpUntil) before looking closer.
 COLORREF screenPixel(HWND window, int x, int y);
 // How many pixels of a client rectangle show exactly that colour.
 int countPixels(HWND window, const RECT& client, COLORREF colour);

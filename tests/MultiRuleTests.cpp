@@ -115,10 +115,9 @@ TEST_F(Rule, EngravingLandsOnAdjacentPixelsInTheSystemColours) {
   auto wide = place(200, 5);
   auto tall = place(5, 60);
   SetWindowPos(tall->hwnd(), nullptr, 300, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  UpdateWindow(host.hwnd());
-  controltest::pumpPending();
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  ASSERT_TRUE(controltest::pumpUntil([&] { return controltest::screenPixel(tall->hwnd(), 0, 59) == shadow; }));
   EXPECT_EQ(controltest::screenPixel(wide->hwnd(), 0, 0), shadow);
   EXPECT_EQ(controltest::screenPixel(wide->hwnd(), 199, 0), shadow);
   EXPECT_EQ(controltest::screenPixel(wide->hwnd(), 100, 1), light);
@@ -135,9 +134,10 @@ TEST_F(Rule, EngravingLandsOnAdjacentPixelsInTheSystemColours) {
   const COLORREF scheme = RGB(200, 30, 40);
   ASSERT_TRUE(SetSysColors(1, &element, &scheme));
   wide->Refresh();
-  const COLORREF seen = controltest::screenPixel(wide->hwnd(), 50, 0);
+  const bool followed =
+      controltest::pumpUntil([&] { return controltest::screenPixel(wide->hwnd(), 50, 0) == scheme; });
   SetSysColors(1, &element, &shadow);
-  EXPECT_EQ(seen, scheme);
+  EXPECT_TRUE(followed);
 }
 
 TEST_F(Rule, TakesNoFocusAndNoMouse) {

@@ -1,0 +1,191 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "controls/ControlWindow.h"
+#include "controls/OleColour.h"
+#include "controls/HyperLinkServices.h"
+#include "controls/PropertyBag.h"
+#include "controls/WinHandles.h"
+
+// A line of text shown as a web-style link, window class "Orvandel.HyperLink". The text takes
+// the highlight colour (and, with UnderlinedHilight, an underline) while the pointer is over it;
+// a left click opens URL through the shell ("{app}" becomes the program's folder), optionally
+// minimising or closing the window that holds the link, unless OverrideClick leaves the click to
+// the host. Every button release over the text raises Click. The link is a tab stop: Space or
+// Enter act as a left click. Its window text is its Caption.
+//
+// A window places one from its stored properties:
+//   auto link = HyperLink::create(parent, id, pixelRect, bag, {onClick, onPropertyChanged});
+// It reads the bag (UserControl_ReadProperties), then sizes itself to its text: only the
+// position of `pixels` counts. Keep the returned object as long as the window; destroying it
+// destroys the window. With CloseOnClick the holding window gets WM_CLOSE posted, so it closes
+// after the Click handler has returned.
+class HyperLink final : public ControlWindow {
+ public:
+  static constexpr const wchar_t* kClassName = L"Orvandel.HyperLink";
+  static constexpr UINT_PTR kMouseOutTimerId = 1;  // tmrMouseOut, a timer of the link's window
+
+  // Button: 1 left, 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y: pixels in the label.
+  using ClickHandler = std::function<void(int16_t Button, int16_t Shift, float X, float Y)>;
+  // The name of the property whose setter ran ("Caption", "URL", ... "ToolTip").
+  using PropertyChangedHandler = std::function<void(const std::wstring& name)>;
+  struct Events {
+    ClickHandler Click;
+    PropertyChangedHandler PropertyChanged;
+  };
+
+  // Creates the link in `parent` at the top-left of `pixels`, loads it from `bag`, sizes it to
+  // its text and shows it. Throws std::system_error if the window can't be created, VariantError
+  // for an unreadable bag entry.
+  static std::unique_ptr<HyperLink> create(HWND parent, int id, const RECT& pixels, const PropertyBag& bag,
+                                           Events events = {}, HyperLinkServices services = {});
+  // The same for a new instance with no stored properties (UserControl_InitProperties).
+  static std::unique_ptr<HyperLink> createNew(HWND parent, int id, const RECT& pixels, Events events = {},
+                                              HyperLinkServices services = {});
+  ~HyperLink() override;
+
+  // Properties; every setter ends by reporting its property's name to PropertyChanged.
+  const std::wstring& Caption() const { return m_Caption; }
+  void Caption(const std::wstring& value);  // also the label's text and the window text; resizes
+  const std::wstring& URL() const { return m_URL; }
+  void URL(const std::wstring& value);
+  bool OverrideClick() const { return m_OverrideClick; }
+  void OverrideClick(bool value);
+  bool MinimiseOnClick() const { return m_MinimiseOnClick; }
+  void MinimiseOnClick(bool value);
+  bool CloseOnClick() const { return m_CloseOnClick; }
+  void CloseOnClick(bool value);
+  int32_t MouseOutCheckDelay() const { return m_MouseOutCheckDelay; }
+  void MouseOutCheckDelay(int32_t value);  // the hover check's period in ms (<= 0: the shortest)
+  OleColour BackColor() const { return m_BackColor; }
+  void BackColor(OleColour value);  // the label's background; the margins stay button face
+  OleColour HilightColour() const { return m_HilightColour; }
+  void HilightColour(OleColour value);
+  OleColour LinkColour() const { return m_LinkColour; }
+  void LinkColour(OleColour value);  // the text colour, at once
+  bool Underlined() const { return m_Underlined; }
+  void Underlined(bool value);  // the label font's underline, at once
+  bool UnderlinedHilight() const { return m_UnderlinedHilight; }
+  void UnderlinedHilight(bool value);
+  const std::wstring& ToolTip() const { return m_ToolTip; }
+  void ToolTip(const std::wstring& value);  // stored as "ToolTipText", reported as "ToolTip"
+
+  // Repaints the control now.
+  void Refresh();
+  // The description a designer shows for a member ("Caption", ..., "Refresh"); empty if none.
+  static std::wstring MemberDescription(const std::wstring& member);
+
+  // Host events. InitProperties: a new instance's values. ReadProperties/WriteProperties: the
+  // twelve bag entries. Resize: sizes the control to its label.
+  void UserControl_InitProperties();
+  void UserControl_ReadProperties(const PropertyBag& PropBag);
+  void UserControl_WriteProperties(PropertyBag& PropBag) const;
+  void UserControl_Resize();
+
+  // The control's outer size in twips for a label of that size in pixels (15 twips per pixel):
+  // 3 pixels wider and 1 pixel lower than the label.
+  struct Extent {
+    float Width, Height;
+  };
+  static Extent LayoutExtent(int labelWidth, int labelHeight);
+  Extent Size() const { return extent_; }
+
+  // The constituent parts as they stand, for hosts and tests to look at.
+  struct Label {
+    std::wstring Caption = L"-- Link --";
+    OleColour ForeColor = 0x00FF0000;
+    OleColour BackColor = 0x8000000F;
+    std::wstring ToolTipText;
+    std::wstring FontName = L"Tahoma";
+    float FontSize = 8.25f;
+    bool FontBold = false;
+    bool FontItalic = false;
+    bool FontUnderline = false;
+    int Left = 2, Top = -1, Width = 40, Height = 13;  // pixels in the control; sized to the text
+  };
+  struct Timer {
+    bool Enabled = false;
+    int32_t Interval = 100;
+  };
+  const Label& labLink() const { return label_; }
+  const Timer& tmrMouseOut() const { return timer_; }
+  bool hovering() const { return hovering_; }
+  POINT cursorPos() const { return cursorPos_; }
+  RECT windowRect() const { return windowRect_; }
+
+ private:
+  HyperLink(Events events, HyperLinkServices services);
+  static std::unique_ptr<HyperLink> make(HWND parent, int id, const RECT& pixels, Events events,
+                                         HyperLinkServices services);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The parts' event handlers (HyperLinkMouse.cpp).
+  void labLink_MouseMove();
+  void labLink_MouseUp(int16_t Button, int16_t Shift, float X, float Y);
+  void tmrMouseOut_Timer();
+  void performClickAction();
+  bool overLabel(POINT client) const;
+  static POINT clientPoint(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  }
+  LRESULT mouseUp(int16_t button, WPARAM wParam, LPARAM lParam);
+  bool keyDown(WPARAM key, LPARAM flags);
+  bool setCursor();
+
+  // The label and the timer.
+  void setLabelCaption(const std::wstring& text);
+  void setLabelForeColor(OleColour colour);
+  void setLabelUnderline(bool underline);
+  void adoptFont(HFONT font);
+  void rebuildFont();
+  void autoSizeLabel();
+  void createToolTip();
+  void updateToolTip();
+  void setTimerInterval(int32_t interval);
+  void startTimer();
+  void stopTimer();
+
+  void layout();
+  void paint();
+  void noteUiState(WORD action, WORD flags);
+  void invalidate();
+  void changed(const wchar_t* name);
+
+  Events events_;
+  DocumentLauncher& launcher_;
+  PointerSource& pointer_;
+  std::optional<std::wstring> appFolder_;
+
+  std::wstring m_Caption = L"-- Link --";
+  std::wstring m_URL;
+  OleColour m_BackColor = 0x8000000F;
+  OleColour m_LinkColour = 0x00FF0000;
+  OleColour m_HilightColour = 0x00AF0000;
+  bool m_Underlined = false;
+  bool m_UnderlinedHilight = true;
+  int32_t m_MouseOutCheckDelay = 50;
+  std::wstring m_ToolTip;
+  bool m_OverrideClick = false;
+  bool m_MinimiseOnClick = false;
+  bool m_CloseOnClick = false;
+  bool hovering_ = false;
+  POINT cursorPos_{};
+  RECT windowRect_{};
+
+  Label label_;
+  Timer timer_;
+  Extent extent_{645.0f, 180.0f};
+  LOGFONTW fontBase_{};  // the label font's face and size; weight, italic, underline from label_
+  UniqueFont font_;
+  UniqueCursor ownCursor_;  // the program's pointing hand, when its resource is there
+  HCURSOR handCursor_ = nullptr;
+  UniqueWindow toolTip_;
+  bool settingText_ = false;
+  bool focusCuesHidden_ = false;
+  bool placed_ = false;  // sizes before the host's first one (inside CreateWindow) are not resizes
+};
