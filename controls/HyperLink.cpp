@@ -495,6 +495,8 @@ LRESULT HyperLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_.get());
     case WM_DESTROY:
+      // The tip is owned by the top-level window, which may have destroyed it already.
+      if (!IsWindow(toolTip_.get())) toolTip_.release();
       toolTip_.reset();
       timer_.Enabled = false;  // the window's timers go with it
       return 0;
