@@ -124,7 +124,7 @@ TEST_F(Link, SizesItselfToItsLabel) {
   EXPECT_EQ(clientSize(*link).cx, 3);
 }
 
-TEST_F(Link, WindowTextIsTheCaption) {
+TEST_F(Link, WindowTextIsTheCaptionAndAGivenFontIsCopied) {
   auto link = placeAboutLink();
   wchar_t text[64] = {};
   GetWindowTextW(link->hwnd(), text, 64);
@@ -136,6 +136,17 @@ TEST_F(Link, WindowTextIsTheCaption) {
   EXPECT_EQ(changes, std::vector<std::wstring>{L"Caption"});
   GetWindowTextW(link->hwnd(), text, 64);
   EXPECT_STREQ(text, L"Forum");
+
+  const int height = link->labLink().Height;
+  HFONT given = CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  SendMessageW(link->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(given), TRUE);
+  DeleteObject(given);  // the link made its own
+  LOGFONTW used{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(link->hwnd(), WM_GETFONT, 0, 0)), sizeof used, &used);
+  EXPECT_EQ(used.lfHeight, -20);
+  EXPECT_EQ(used.lfWeight, FW_BOLD);
+  EXPECT_GT(link->labLink().Height, height);
+  EXPECT_EQ(clientSize(*link).cy, link->labLink().Height - 1);
 }
 
 TEST_F(Link, LoadsMissingEntriesWithTheirBagDefaults) {
@@ -222,8 +233,6 @@ TEST_F(Link, EverySetterReportsItsPropertyAndTheLabelFollows) {
   EXPECT_EQ(label.ForeColor, 2u);
   EXPECT_EQ(label.ToolTipText, L"t");
   EXPECT_EQ(link->tmrMouseOut().Interval, 200);
-  EXPECT_EQ(HyperLink::MemberDescription(L"ToolTip"),
-            L"The text-tip that is displayed when the cursor is held over the link.");
 
   // The tool tip control itself holds the text.
   HWND tip = nullptr;
