@@ -1,5 +1,7 @@
 #pragma once
 #include "app/MessagePresenter.h"
+#include "controls/HyperLinkServices.h"
+#include "controls/modShellExecute.h"
 #include "registry/RegistryPlatform.h"
 
 // What the windows talk to outside themselves; the program passes the real ones, tests doubles.
@@ -7,6 +9,10 @@ struct AppServices {
   RegistryPlatform& registry = systemRegistry();
   MessagePresenter& messages = systemMessageBox();
   bool endProgramOnClose = true;  // the main window's unload ends the message loop
+  DocumentLauncher& launcher = shellDocumentLauncher();
+  PointerSource* pointer = nullptr;  // nullptr: the real pointer
+
+  HyperLinkServices linkServices() const { return HyperLinkServices{&launcher, pointer, {}}; }
 };
 
 // The maker's web site (a reserved .example host: no link may point at someone's real site).

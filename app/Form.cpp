@@ -6,6 +6,8 @@
 #include <exception>
 
 #include "app/PictureControl.h"
+#include "controls/HyperLink.h"
+#include "controls/MultiRule.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -69,6 +71,7 @@ Form::Form(FormSpec spec) : spec_(std::move(spec)) {
 
 Form::~Form() {
   if (hwnd_) DestroyWindow(hwnd_);
+  ownControls_.clear();
 }
 
 Form* Form::fromWindow(HWND window) {
@@ -181,7 +184,7 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       return createPictureControl(parent, id, r, spec.pictureId, spec.name.c_str());
     case ControlKind::HyperLink:
     case ControlKind::Rule:
-      return createCustomControl(spec, parent, r);
+      return createOwnControl(spec, parent, id, r);
   }
   HWND window = CreateWindowExW(exStyle, windowClass, spec.text.c_str(), style, r.left, r.top, r.right - r.left,
                                 r.bottom - r.top, parent, menuId, instance, nullptr);
@@ -193,6 +196,20 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
     }
   }
+  return window;
+}
+
+HWND Form::createOwnControl(const ControlSpec& spec, HWND parent, int id, const RECT& pixels) {
+  std::unique_ptr<ControlWindow> control;
+  if (spec.kind == ControlKind::Rule) {
+    control = MultiRule::create(parent, id, pixels, spec.properties);
+  } else {
+    HyperLink::Events events;
+    events.Click = [this, name = spec.name](int16_t Button, int16_t, float, float) { linkClicked(name, Button); };
+    control = HyperLink::create(parent, id, pixels, spec.properties, events, linkServices_);
+  }
+  HWND window = control->hwnd();
+  ownControls_.push_back(std::move(control));
   return window;
 }
 
@@ -388,6 +405,7 @@ void Form::runModal(HWND owner) {
   create(owner);
   if (hwnd_) {
     ShowWindow(hwnd_, SW_SHOW);
+    if (HWND focus = initialFocus()) SetFocus(focus);
     MSG message;
     while (!modalDone_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
       if (!preTranslate(message)) {
@@ -458,6 +476,7 @@ LRESULT CALLBACK Form::panelProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
+    case kPaintBeneathMessage:
       // The panel belongs to the form: its labels are coloured and reported there.
       return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
     case WM_ERASEBKGND:

@@ -9,6 +9,8 @@
 
 #include "app/FormLayout.h"
 #include "app/Twips.h"
+#include "controls/ControlWindow.h"
+#include "controls/HyperLinkServices.h"
 #include "controls/WinHandles.h"
 
 // A top-level window built from its FormSpec: every control of the table a real child window
@@ -37,11 +39,12 @@ class Form {
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
   virtual void controlClicked(const std::wstring& name) { (void)name; }
-  // The program's own controls (links, rules) are made by the window that knows them.
-  virtual HWND createCustomControl(const ControlSpec& spec, HWND parent, const RECT& pixels) {
-    (void)spec; (void)parent; (void)pixels;
-    return nullptr;
-  }
+  // The control that has the focus when the window opens.
+  virtual HWND initialFocus() { return nullptr; }
+  // A hyperlink's Click event (every button released over it).
+  virtual void linkClicked(const std::wstring& name, int16_t Button) { (void)name; (void)Button; }
+  // What the window's hyperlinks talk to (launcher, pointer); the real ones unless set.
+  void setLinkServices(HyperLinkServices services) { linkServices_ = services; }
   virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void setTextColour(const std::wstring& name, COLORREF colour);
@@ -62,6 +65,7 @@ class Form {
   void registerClasses() const;
   void createControls();
   HWND createControl(const ControlSpec& spec, HWND parent);
+  HWND createOwnControl(const ControlSpec& spec, HWND parent, int id, const RECT& pixels);
   void sizeToText(const ControlSpec& spec, HWND window);
   // A wrapping label whose text needs more lines than its height holds (a font wider than the
   // one it was laid out with) grows downwards rather than cut its last line.
@@ -84,5 +88,7 @@ class Form {
   UniqueBrush white_;
   std::map<COLORREF, UniqueBrush> backBrushes_;
   HWND toolTip_ = nullptr;
+  HyperLinkServices linkServices_;
+  std::vector<std::unique_ptr<ControlWindow>> ownControls_;  // links and rules, destroyed with the form
   UniqueCursor handCursor_;
 };

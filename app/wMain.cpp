@@ -2,6 +2,7 @@
 
 #include "app/ControlIds.h"
 #include "app/modWinXP.h"
+#include "app/wAbout.h"
 #include "resources/ResourceIds.h"
 
 const wchar_t kMakerSite[] = L"http://www.tesquinesolutions.example/";
@@ -82,6 +83,7 @@ FormSpec wMain::layout() {
 
 wMain::wMain(AppServices services)
     : Form(layout()), services_(services), core_(services_.registry, services_.messages) {
+  setLinkServices(services_.linkServices());
   Form_Initialize();
 }
 
@@ -125,6 +127,18 @@ void wMain::controlClicked(const std::wstring& name) {
   } else if (name == kOption[Restore] || name == L"picContainer(1)") {
     picContainer_Click(Restore);
   }
+}
+
+void wMain::linkClicked(const std::wstring& name, int16_t) {
+  // The maker link opens nothing itself: any button released over it brings up the About window.
+  if (name == L"lnkTesquineSolutions") lnkTesquineSolutions_Click();
+}
+
+void wMain::lnkTesquineSolutions_Click() {
+  AppServices aboutServices = services_;
+  aboutServices.endProgramOnClose = false;
+  wAbout about(aboutServices);
+  about.showModal(hwnd());
 }
 
 void wMain::cmdStart_Click() {

@@ -19,6 +19,8 @@ class wMain final : public Form, private PreviewModeView {
   void Form_Load() override;
   void Form_Unload() override;
   void controlClicked(const std::wstring& name) override;
+  void linkClicked(const std::wstring& name, int16_t Button) override;
+  void lnkTesquineSolutions_Click();
   void cmdStart_Click();
   void picContainer_Click(int Index);
 

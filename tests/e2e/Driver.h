@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Drives the real program from outside, as an automation tool would: finds its windows and
 // controls, reads their state, presses buttons and answers message boxes.
@@ -40,6 +41,23 @@ HWND findTopWindow(DWORD processId, const char* className, const char* caption);
 // A control anywhere below a window, by its identifier.
 HWND findControl(HWND window, int id);
 std::string windowText(HWND window);
+// A control anywhere below a window by its class and exact text (nullptr when there is none).
+HWND findByText(HWND window, const char* className, const std::string& text);
+// Moves the real pointer to the middle of a window and clicks there with that button.
+void clickCentre(HWND window, DWORD downFlag = MOUSEEVENTF_LEFTDOWN, DWORD upFlag = MOUSEEVENTF_LEFTUP);
+
+// Points the prefix's http and https open commands at url_recorder.exe for the life of this
+// object and reads what the shell handed it.
+class BrowserStandIn {
+ public:
+  BrowserStandIn();
+  ~BrowserStandIn();
+  BrowserStandIn(const BrowserStandIn&) = delete;
+  BrowserStandIn& operator=(const BrowserStandIn&) = delete;
+  // The addresses received so far, in order (the command lines' last argument).
+  std::vector<std::string> addresses() const;
+  bool waitForAddresses(size_t count) const;
+};
 bool isChecked(HWND button);
 // Presses a button the way a click would, without waiting for what the press opens.
 void press(HWND button);

@@ -5,6 +5,9 @@
 //   shot_driver lock-handler         give the handler key a subkey, so its deletion is refused
 //   shot_driver unlock-handler       take that subkey away again
 //   shot_driver install|remove       put the handler key in place, or take it away
+//   shot_driver hover-link           rest the pointer on the maker link; pointer-away moves it off
+//   shot_driver open-about           click the maker link and wait for the About window
+//   shot_driver close-about          close it with the title bar's close button
 #include <windows.h>
 
 #include <cstdio>
@@ -50,6 +53,25 @@ int main(int argc, char** argv) {
   if (!std::strcmp(step, "press-start")) {
     driver::press(driver::findControl(window, kIdStart));
     return driver::waitForMessageBox(pid).window ? 0 : 1;
+  }
+  if (!std::strcmp(step, "open-about")) {
+    driver::clickCentre(driver::findControl(window, kIdMakerLink));
+    return driver::waitFor([&] { return driver::findTopWindow(pid, "Orvandel.wAbout", "About") != nullptr; }) ? 0 : 1;
+  }
+  if (!std::strcmp(step, "hover-link")) {
+    RECT area;
+    GetWindowRect(driver::findControl(window, kIdMakerLink), &area);
+    SetCursorPos(area.left + 8, (area.top + area.bottom) / 2);
+    return 0;
+  }
+  if (!std::strcmp(step, "pointer-away")) {
+    SetCursorPos(5, 5);
+    return 0;
+  }
+  if (!std::strcmp(step, "close-about")) {
+    HWND about = driver::findTopWindow(pid, "Orvandel.wAbout", "About");
+    PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return driver::waitFor([&] { return !IsWindow(about); }) ? 0 : 1;
   }
   if (!std::strcmp(step, "answer")) {
     driver::MessageBoxSeen box = driver::waitForMessageBox(pid);

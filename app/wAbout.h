@@ -1,0 +1,29 @@
+#pragma once
+#include "app/AppServices.h"
+#include "app/Form.h"
+
+// The About window: version, build and date, the disclaimer, the maker's links. Shown modally
+// over its owner and unloaded when closed; made anew each time.
+class wAbout final : public Form {
+ public:
+  explicit wAbout(AppServices services = {}) : Form(layout()), services_(services) {
+    setLinkServices(services_.linkServices());
+  }
+
+  // Shows the window over its owner and returns when the user has closed it.
+  void showModal(HWND owner);
+
+  static FormSpec layout();
+  static const wchar_t kProgramPage[];
+  static const wchar_t kDonationPage[];
+  static const wchar_t kForumPage[];
+  static const wchar_t kHomePage[];
+
+ private:
+  void Form_Load() override;
+  HWND initialFocus() override { return control(L"picAntiFlicker(1)"); }
+  void controlClicked(const std::wstring& name) override;
+  void openPage(const wchar_t* page);
+
+  AppServices services_;
+};
