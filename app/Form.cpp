@@ -8,6 +8,7 @@
 #include "app/PictureControl.h"
 #include "controls/HyperLink.h"
 #include "controls/MultiRule.h"
+#include "registry/NumberText.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -130,7 +131,7 @@ RECT Form::pixelRect(const ControlSpec& spec) const {
 }
 
 HFONT Form::font(const FontSpec& spec, bool bold, bool underline) {
-  const std::wstring key = std::wstring(spec.name) + L"|" + std::to_wstring(spec.points) + (bold ? L"|b" : L"") +
+  const std::wstring key = std::wstring(spec.name) + L"|" + numberText(spec.points) + (bold ? L"|b" : L"") +
                            (underline ? L"|u" : L"");
   UniqueFont& slot = fonts_[key];
   if (!slot) {

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
+
+#include "registry/NumberText.h"
 
 ProgramVersion ProgramVersion::ofThisProgram() {
   ProgramVersion version;
@@ -27,13 +28,9 @@ ProgramVersion ProgramVersion::ofThisProgram() {
 }
 
 std::wstring versionText(const ProgramVersion& version) {
-  wchar_t text[32];
-  std::swprintf(text, 32, L"%d.%02d", version.major, version.minor);
-  return text;
+  return decimalText(version.major) + L"." + decimalText(version.minor, 2);
 }
 
 std::wstring buildText(const ProgramVersion& version) {
-  wchar_t text[32];
-  std::swprintf(text, 32, L"#%04d", version.revision);
-  return text;
+  return L"#" + decimalText(version.revision, 4);
 }

@@ -1,10 +1,11 @@
 #include "registry/Variant.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cwchar>
 #include <limits>
 #include <optional>
+
+#include "registry/NumberText.h"
 
 Variant Variant::null() { return Variant(VariantKind::Null, std::monostate{}); }
 Variant Variant::integer(int16_t value) { return Variant(VariantKind::Integer, value); }
@@ -36,16 +37,12 @@ std::wstring Variant::toText() const {
   switch (kind_) {
     case VariantKind::Empty: return L"";
     case VariantKind::Null: throw VariantError(94, "Invalid use of Null");
-    case VariantKind::Integer: return std::to_wstring(asInteger());
-    case VariantKind::Long: return std::to_wstring(asLong());
-    case VariantKind::Byte: return std::to_wstring(asByte());
+    case VariantKind::Integer: return decimalText(asInteger());
+    case VariantKind::Long: return decimalText(asLong());
+    case VariantKind::Byte: return decimalText(asByte());
     case VariantKind::Boolean: return asBoolean() ? L"True" : L"False";
     case VariantKind::Text: return asText();
-    case VariantKind::Double: {
-      wchar_t buffer[64];
-      std::swprintf(buffer, 64, L"%.15G", asDouble());
-      return buffer;
-    }
+    case VariantKind::Double: return numberText(asDouble());
     case VariantKind::ByteArray: {
       const auto& bytes = asBytes().bytes;
       std::wstring text;
@@ -68,13 +65,7 @@ std::optional<double> numericValue(const Variant& value) {
     case VariantKind::Byte: return value.asByte();
     case VariantKind::Double: return value.asDouble();
     case VariantKind::Boolean: return value.asBoolean() ? -1.0 : 0.0;
-    case VariantKind::Text: {
-      const std::wstring& text = value.asText();
-      wchar_t* end = nullptr;
-      const double number = std::wcstod(text.c_str(), &end);
-      if (text.empty() || *end != L'\0') return std::nullopt;
-      return number;
-    }
+    case VariantKind::Text: return parseNumber(value.asText());
     default: return std::nullopt;
   }
 }

@@ -1,6 +1,7 @@
 #include "registry/clsRegistry.h"
 
 #include "registry/AnsiText.h"
+#include "registry/NumberText.h"
 
 namespace {
 constexpr REGSAM kKeySpecificRights = 0x3F;  // never the standard rights such as delete
@@ -133,7 +134,7 @@ LONG clsRegistry::storeText(HKEY key, const std::string& name, const Variant& va
 }
 
 std::wstring clsRegistry::keyDescription() const {
-  return std::to_wstring(classKey_) + L"',Section: '" + sectionKey_;
+  return decimalText(classKey_) + L"',Section: '" + sectionKey_;
 }
 
 void clsRegistry::raiseWriteFailure(int32_t number, const Variant& value) const {

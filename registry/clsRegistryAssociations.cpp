@@ -1,5 +1,7 @@
 #include "registry/clsRegistry.h"
 
+#include "registry/NumberText.h"
+
 namespace {
 const std::wstring kMachineClasses = L"SOFTWARE\\Classes\\";
 
@@ -64,7 +66,7 @@ void clsRegistry::CreateEXEAssociation(const std::wstring& sExePath, const std::
   if (lDefaultIconIndex > -1) {
     SectionKey(sClassName + L"\\DefaultIcon");
     ValueKey(L"");
-    SetClassesValue(command + L"," + std::to_wstring(lDefaultIconIndex));
+    SetClassesValue(command + L"," + decimalText(lDefaultIconIndex));
   }
 }
 
