@@ -1,6 +1,6 @@
 # orvandel.exe: the entry point, the shared library and the resources (pictures, icon, cursor,
 # manifest, version block). The version numbers come from the project's VERSION (CMakeLists.txt).
-add_executable(orvandel WIN32 app/WinMain.cpp resources/orvandel.rc)
+add_executable(orvandel WIN32 app/WinMain.cpp app/runtime/LeanRuntime.cpp resources/orvandel.rc)
 target_link_libraries(orvandel PRIVATE orvandel_core)
 target_compile_options(orvandel PRIVATE ${ORVANDEL_WARNINGS})
 configure_file(resources/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)

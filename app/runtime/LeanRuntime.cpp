@@ -1,0 +1,22 @@
+// Parts of the C++ runtime that the program links in its own smaller form. Only orvandel.exe
+// links this file (cmake/Program.cmake); the tests keep the library's own.
+#include <cstdlib>
+#include <string>
+
+// The library's handler writes the uncaught exception's demangled type to the standard error,
+// which a window program does not have, and brings the demangler with it (about 60 KB with its
+// printf). Both handlers end the program with abort(), as the library's do.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+
+// A failed container check (_GLIBCXX_ASSERTIONS, CMakeLists.txt).
+namespace std {
+void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept { std::abort(); }
+}  // namespace std
+
+// The library's exception classes use these three members of std::string; made here, they keep
+// its whole instantiation of std::string (about 31 KB) out of the program.
+template int std::string::compare(const char*) const;
+template void std::string::_M_assign(const std::string&);
+template std::string::pointer std::string::_M_create(std::string::size_type&, std::string::size_type);
