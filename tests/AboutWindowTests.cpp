@@ -23,7 +23,8 @@ TEST(AboutVersionTexts, FollowTheVersionNumbers) {
 std::function<void()> whileOpen;
 void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  whileOpen();
+  const std::function<void()> run = whileOpen;  // it may set the next step
+  run();
 }
 
 std::wstring textOf(HWND window) {
@@ -37,6 +38,7 @@ TEST(AboutWindow, IsModalOverItsOwnerAndShowsFreshValuesEachTime) {
                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   for (int time = 0; time < 2; ++time) {
     bool ownerEnabledWhileOpen = true;
+    bool openAfterEscape = false;
     std::wstring version, build, date, caption;
     HWND focus = nullptr, panel = nullptr;
     LONG style = 0;
@@ -51,12 +53,19 @@ TEST(AboutWindow, IsModalOverItsOwnerAndShowsFreshValuesEachTime) {
       focus = GetFocus();
       panel = about.control(L"picAntiFlicker(1)");
       style = GetWindowLongW(window, GWL_STYLE);
-      SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);  // Escape does not close it
-      PostMessageW(window, WM_CLOSE, 0, 0);
+      // Escape goes through the window's own message loop, as a key press would; it closes nothing.
+      PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0);
+      PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0);
+      whileOpen = [&, window] {
+        openAfterEscape = IsWindow(window) != FALSE;
+        PostMessageW(window, WM_CLOSE, 0, 0);
+      };
+      SetTimer(nullptr, 0, 50, onTimer);
     };
     SetTimer(nullptr, 0, 10, onTimer);
     about.showModal(owner);
     EXPECT_FALSE(ownerEnabledWhileOpen);
+    EXPECT_TRUE(openAfterEscape);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(about.hwnd(), nullptr);  // closing unloads it
     EXPECT_EQ(caption, L"About");
