@@ -1,5 +1,5 @@
-// What the registry object relies on of the platform, checked on the real registry and on the
-// in-memory one alike, so the in-memory registry is known to answer as the real one does.
+// What the registry object relies on of the platform, on the real registry and the in-memory one
+// alike, so the in-memory registry is known to answer as the real one does.
 #include <algorithm>
 #include <cstring>
 
@@ -8,28 +8,30 @@
 namespace {
 class RegistryConformance : public RegistryBackendTest {
  protected:
-  HKEY open(const std::string& below, REGSAM access, LONG* result = nullptr) {
+  HKEY open(const std::string& below, REGSAM access) {
     HKEY key = nullptr;
-    const LONG code = platform().openKey(HKEY_CURRENT_USER, scratchAnsi(below).c_str(), 0, access, &key);
-    if (result) *result = code;
-    return code == ERROR_SUCCESS ? key : nullptr;
+    return platform().openKey(HKEY_CURRENT_USER, scratchAnsi(below).c_str(), 0, access, &key) == ERROR_SUCCESS ? key
+                                                                                                              : nullptr;
   }
-  LONG create(const std::string& below, REGSAM access = 0x3F) {
+  LONG create(const std::string& path) {
     HKEY key = nullptr;
-    const LONG code = platform().createKey(HKEY_CURRENT_USER, scratchAnsi(below).c_str(), "", 0, access, nullptr,
-                                           &key, nullptr);
+    const LONG code = platform().createKey(HKEY_CURRENT_USER, path.c_str(), "", 0, 0x3F, nullptr, &key, nullptr);
     if (code == ERROR_SUCCESS) platform().closeKey(key);
     return code;
   }
+  LONG remove(const std::string& below) { return platform().deleteKey(HKEY_CURRENT_USER, scratchAnsi(below).c_str()); }
 };
 ON_BOTH_REGISTRIES(RegistryConformance);
 
-TEST_P(RegistryConformance, PathFormsReachTheSameKey) {
-  EXPECT_EQ(create("Trailing\\"), ERROR_SUCCESS);
-  EXPECT_TRUE(keyExists("Trailing"));
-  EXPECT_TRUE(keyExists("TRAILING\\"));  // names compare without regard to case
-  EXPECT_EQ(platform().deleteKey(HKEY_CURRENT_USER, scratchAnsi("trailing\\").c_str()), ERROR_SUCCESS);
+TEST_P(RegistryConformance, PathFormsAndKeyDeletion) {
+  EXPECT_EQ(create(scratchAnsi("Trailing\\")), ERROR_SUCCESS);
+  EXPECT_TRUE(keyExists("TRAILING\\"));  // without regard to case
+  EXPECT_EQ(remove("trailing\\"), ERROR_SUCCESS);
   EXPECT_FALSE(keyExists("Trailing"));
+  ASSERT_EQ(create(scratchAnsi("Parent\\Child")), ERROR_SUCCESS);
+  EXPECT_EQ(remove("Parent"), ERROR_ACCESS_DENIED);  // a key with a subkey stays
+  EXPECT_TRUE(keyExists("Parent\\Child"));
+  EXPECT_EQ(remove("Missing"), ERROR_FILE_NOT_FOUND);
 
   HKEY key = nullptr;
   EXPECT_EQ(platform().openKey(HKEY_CURRENT_USER, ("\\" + scratchAnsi()).c_str(), 0, KEY_QUERY_VALUE, &key),
@@ -38,37 +40,28 @@ TEST_P(RegistryConformance, PathFormsReachTheSameKey) {
   EXPECT_EQ(platform().deleteKey(nullptr, "Software"), ERROR_INVALID_HANDLE);
   const std::string tooLong = "Software\\" + std::string(252, 'x');  // 261 characters
   EXPECT_EQ(platform().openKey(HKEY_CURRENT_USER, tooLong.c_str(), 0, KEY_QUERY_VALUE, &key), ERROR_MORE_DATA);
-  EXPECT_EQ(platform().createKey(HKEY_CURRENT_USER, tooLong.c_str(), "", 0, 0x3F, nullptr, &key, nullptr), ERROR_MORE_DATA);
-
+  EXPECT_EQ(create(tooLong), ERROR_MORE_DATA);
   HKEY parent = open("", KEY_QUERY_VALUE);
-  ASSERT_NE(parent, nullptr);
   EXPECT_EQ(platform().openKey(parent, "", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);  // the key itself
   platform().closeKey(key);
   platform().closeKey(parent);
 }
 
-TEST_P(RegistryConformance, DeleteRefusesKeysWithSubkeysAndMissingKeys) {
-  ASSERT_EQ(create("Parent\\Child"), ERROR_SUCCESS);
-  EXPECT_EQ(platform().deleteKey(HKEY_CURRENT_USER, scratchAnsi("Parent").c_str()), ERROR_ACCESS_DENIED);
-  EXPECT_TRUE(keyExists("Parent\\Child"));
-  EXPECT_EQ(platform().deleteKey(HKEY_CURRENT_USER, scratchAnsi("Missing").c_str()), ERROR_FILE_NOT_FOUND);
-}
-
 TEST_P(RegistryConformance, HandlesCarryTheirAccessAndOutliveNothing) {
   putValue("Key", "v", REG_SZ, bytesOf("x"));
-  HKEY readOnly = open("Key", KEY_QUERY_VALUE);
+  HKEY readOnly = open("Key", KEY_QUERY_VALUE), enumOnly = open("Key", KEY_ENUMERATE_SUB_KEYS);
   ASSERT_NE(readOnly, nullptr);
-  EXPECT_EQ(platform().setValue(readOnly, "v", REG_SZ, bytesOf("y").data(), 2), ERROR_ACCESS_DENIED);
   char name[300];
-  EXPECT_EQ(platform().enumKey(readOnly, 0, name, sizeof name), ERROR_ACCESS_DENIED);
-  HKEY enumOnly = open("Key", KEY_ENUMERATE_SUB_KEYS);
   DWORD type = 0, size = 0;
+  EXPECT_EQ(platform().setValue(readOnly, "v", REG_SZ, bytesOf("y").data(), 2), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(platform().deleteValue(readOnly, "v"), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(platform().enumKey(readOnly, 0, name, sizeof name), ERROR_ACCESS_DENIED);
   EXPECT_EQ(platform().queryValue(enumOnly, "v", &type, nullptr, &size), ERROR_ACCESS_DENIED);
   EXPECT_EQ(platform().closeKey(enumOnly), ERROR_SUCCESS);
   EXPECT_EQ(platform().closeKey(enumOnly), ERROR_INVALID_HANDLE);
 
   HKEY writable = open("Key", 0x3F);
-  ASSERT_EQ(platform().deleteKey(HKEY_CURRENT_USER, scratchAnsi("Key").c_str()), ERROR_SUCCESS);
+  ASSERT_EQ(remove("Key"), ERROR_SUCCESS);
   EXPECT_EQ(platform().setValue(writable, "v", REG_SZ, bytesOf("y").data(), 2), ERROR_KEY_DELETED);
   platform().closeKey(writable);
   platform().closeKey(readOnly);
@@ -76,16 +69,13 @@ TEST_P(RegistryConformance, HandlesCarryTheirAccessAndOutliveNothing) {
 
 TEST_P(RegistryConformance, ValueQueriesReportTypeAndSize) {
   putValue("Key", "text", REG_SZ, bytesOf("xyz"));
-  putValue("Key", "unterminated", REG_SZ, {});
-  HKEY writable = open("Key", 0x3F);
-  // The byte after the data is not a NUL, so nothing may terminate the text on the way in.
-  ASSERT_EQ(platform().setValue(writable, "unterminated", REG_SZ, reinterpret_cast<const BYTE*>("abX"), 2), ERROR_SUCCESS);
-  platform().closeKey(writable);
   putValue("Key", "empty", REG_SZ, {});
   putValue("Key", "raw", REG_BINARY, {1, 2, 3});
-  HKEY key = open("Key", KEY_QUERY_VALUE);
+  HKEY key = open("Key", 0x3F);
   ASSERT_NE(key, nullptr);
-  struct { const char* name; DWORD type; DWORD size; } cases[] = {
+  // The byte after the data is no NUL: nothing may terminate the text on the way in.
+  ASSERT_EQ(platform().setValue(key, "unterminated", REG_SZ, reinterpret_cast<const BYTE*>("abX"), 2), ERROR_SUCCESS);
+  struct { const char* name; DWORD type, size; } cases[] = {
       {"text", REG_SZ, 4}, {"unterminated", REG_SZ, 2}, {"empty", REG_SZ, 0}, {"raw", REG_BINARY, 3}};
   for (const auto& c : cases) {
     DWORD type = 0, size = 0;
@@ -97,45 +87,31 @@ TEST_P(RegistryConformance, ValueQueriesReportTypeAndSize) {
   DWORD size = 2, type = 0;
   EXPECT_EQ(platform().queryValue(key, "text", &type, buffer, &size), ERROR_MORE_DATA);
   EXPECT_EQ(size, 4u);
-  size = 0;
-  EXPECT_EQ(platform().queryValue(key, "text", &type, buffer, &size), ERROR_MORE_DATA);
   size = sizeof buffer;
   EXPECT_EQ(platform().queryValue(key, "unterminated", &type, buffer, &size), ERROR_SUCCESS);
   EXPECT_EQ(size, 2u);
   EXPECT_EQ(std::memcmp(buffer, "ab", 2), 0);
   EXPECT_EQ(platform().queryValue(key, "missing", &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(platform().deleteValue(key, "text"), ERROR_ACCESS_DENIED);
   platform().closeKey(key);
 }
 
 TEST_P(RegistryConformance, EnumerationWalksIndicesUntilNoMoreItems) {
-  putKey("Parent\\b");
-  putKey("Parent\\A");
-  putKey("Parent\\c");
-  HKEY parent = open("Parent", 0x3F);
-  HKEY child = nullptr;
-  // Relative to the parent: a whole path that long would pass the narrow calls' limit.
-  ASSERT_EQ(platform().createKey(parent, std::string(255, 'n').c_str(), "", 0, 0x3F, nullptr, &child, nullptr),
-            ERROR_SUCCESS);
-  platform().closeKey(child);
-  platform().closeKey(parent);
+  for (const char* below : {"Parent\\b", "Parent\\A", "Parent\\c"}) putKey(below);
   putValue("Parent", "", REG_SZ, bytesOf("default"));
   putValue("Parent", "longer", REG_SZ, bytesOf("x"));
   HKEY key = open("Parent", KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS);
   ASSERT_NE(key, nullptr);
-
-  // Subkeys come sorted; a name that doesn't fit answers 234 and the walk can go on.
+  // Subkeys come sorted; the buffer size counts the terminator.
   char name[300];
   std::vector<std::string> seen;
   std::vector<LONG> results;
-  for (DWORD i = 0; i < 6; ++i) {
-    const LONG result = platform().enumKey(key, i, name, 255);
-    results.push_back(result);
-    if (result == ERROR_SUCCESS) seen.emplace_back(name);
+  for (DWORD i = 0; i < 4; ++i) {
+    results.push_back(platform().enumKey(key, i, name, 2));
+    if (results.back() == ERROR_SUCCESS) seen.emplace_back(name);
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"A", "b", "c"}));
-  EXPECT_EQ(results, (std::vector<LONG>{0, 0, 0, ERROR_MORE_DATA, ERROR_NO_MORE_ITEMS, ERROR_NO_MORE_ITEMS}));
-  EXPECT_EQ(platform().enumKey(key, 3, name, 256), ERROR_SUCCESS);
+  EXPECT_EQ(results, (std::vector<LONG>{0, 0, 0, ERROR_NO_MORE_ITEMS}));
+  EXPECT_EQ(platform().enumKey(key, 0, name, 1), ERROR_MORE_DATA);
 
   DWORD longestName = 0;
   ASSERT_EQ(platform().queryInfoKey(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName, nullptr),
@@ -154,31 +130,17 @@ TEST_P(RegistryConformance, EnumerationWalksIndicesUntilNoMoreItems) {
   DWORD small = 3;
   EXPECT_EQ(platform().enumValue(key, longerIndex, name, &small), ERROR_MORE_DATA);
   platform().closeKey(key);
-}
-
-TEST_P(RegistryConformance, ClassNamesAndRemoteComputers) {
-  putKey("Classy", "SomeClass");
-  HKEY key = open("Classy", KEY_QUERY_VALUE);
-  DWORD classSize = 0, longestName = 99;
-  EXPECT_EQ(platform().queryInfoKey(key, nullptr, &classSize, nullptr, nullptr, nullptr, nullptr, &longestName, nullptr),
-            ERROR_SUCCESS);
-  EXPECT_EQ(classSize, 9u);
-  EXPECT_EQ(longestName, 0u);
-  platform().closeKey(key);
 
   HKEY remote = nullptr;
   EXPECT_EQ(platform().connectRegistry("\\\\no-such-computer", HKEY_LOCAL_MACHINE, &remote), ERROR_BAD_NETPATH);
 }
 
 TEST_P(RegistryConformance, EnvironmentExpansionReportsTheSizeNeeded) {
-  if (onRealRegistry()) {
-    SetEnvironmentVariableA("ORVANDEL_TEST_VAR", "value");
-  } else {
-    memory().setEnvironment("ORVANDEL_TEST_VAR", "value");
-  }
+  if (onRealRegistry()) SetEnvironmentVariableA("ORVANDEL_TEST_VAR", "value");
+  else memory().setEnvironment("ORVANDEL_TEST_VAR", "value");
   const char* text = "<%ORVANDEL_TEST_VAR%> %NO_SUCH_VARIABLE_HERE%";
-  const DWORD needed = platform().expandEnvironmentStrings(text, nullptr, 0);
   const std::string expected = "<value> %NO_SUCH_VARIABLE_HERE%";
+  const DWORD needed = platform().expandEnvironmentStrings(text, nullptr, 0);
   EXPECT_EQ(needed, expected.size() + 1);
   std::string buffer(needed, '\0');
   EXPECT_EQ(platform().expandEnvironmentStrings(text, buffer.data(), needed), needed);

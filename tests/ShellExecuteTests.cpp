@@ -1,54 +1,38 @@
-// The shell request LaunchDocument builds, and its one pass of pending messages. What the shell
-// really does with the request: tests/e2e/LauncherTests.cpp.
+// The shell request LaunchDocument builds and its one pass of pending messages; what the shell
+// really receives: tests/e2e/LauncherTests.cpp.
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 #include "controls/modShellExecute.h"
 
 namespace {
 TEST(ShellOpenRequest, HoldsTheOpenVerbAndOnlyTheFieldsGiven) {
-  HWND owner = GetDesktopWindow();
-  const ShellOpenRequest request(L"http://www.tesquinesolutions.example/index.php?id=forum", L"", owner,
-                                 SW_SHOWNORMAL, L"");
-  const SHELLEXECUTEINFOA info = request.record();
+  const SHELLEXECUTEINFOA info = ShellOpenRequest(L"http://x.example/", L"", GetDesktopWindow(), SW_SHOWNORMAL, L"").record();
   EXPECT_EQ(info.cbSize, sizeof(SHELLEXECUTEINFOA));
   EXPECT_EQ(info.fMask, 0x40u);  // SEE_MASK_NOCLOSEPROCESS alone: the shell's own messages stay on
-  EXPECT_EQ(info.hwnd, owner);
+  EXPECT_EQ(info.hwnd, GetDesktopWindow());
   EXPECT_STREQ(info.lpVerb, "open");
-  EXPECT_STREQ(info.lpFile, "http://www.tesquinesolutions.example/index.php?id=forum");
-  ASSERT_NE(info.lpParameters, nullptr);  // empty parameters are passed as empty text
-  EXPECT_STREQ(info.lpParameters, "");
-  EXPECT_EQ(info.lpDirectory, nullptr);  // no directory: the shell's default
-  EXPECT_EQ(info.nShow, SW_SHOWNORMAL);
-  EXPECT_EQ(info.hInstApp, nullptr);
-  EXPECT_EQ(info.lpIDList, nullptr);
-  EXPECT_EQ(info.lpClass, nullptr);
-  EXPECT_EQ(info.hProcess, nullptr);
+  EXPECT_STREQ(info.lpParameters, "");   // empty, not absent
+  EXPECT_EQ(info.lpDirectory, nullptr);  // the shell's default
+  EXPECT_TRUE(!info.hInstApp && !info.lpIDList && !info.lpClass && !info.hProcess);
 
-  const ShellOpenRequest withFolder(L"notes.txt", L"-x", nullptr, SW_SHOWMINIMIZED, L"D");
-  const SHELLEXECUTEINFOA other = withFolder.record();
-  EXPECT_STREQ(other.lpDirectory, "D");  // one character is enough
-  EXPECT_STREQ(other.lpParameters, "-x");
+  const SHELLEXECUTEINFOA other = ShellOpenRequest(L"notes.txt", L"-x", nullptr, SW_SHOWMINIMIZED, L"D").record();
+  EXPECT_STREQ(other.lpFile, "notes.txt");
+  EXPECT_STREQ(other.lpDirectory, "D");
   EXPECT_EQ(other.nShow, SW_SHOWMINIMIZED);
 }
 
 int delivered = 0;
-LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_APP) ++delivered;
-  return DefWindowProcW(window, message, wParam, lParam);
-}
 
 TEST(DeliverPendingMessages, DeliversWhatWaitsAndKeepsAQuitRequest) {
   WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = countingProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    delivered += message == WM_APP;
+    return DefWindowProcW(window, message, wParam, lParam);
+  };
   windowClass.lpszClassName = L"Orvandel.TestCounter";
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, L"Orvandel.TestCounter", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
-  delivered = 0;
   PostMessageW(window, WM_APP, 0, 0);
   PostMessageW(window, WM_APP, 0, 0);
   PostQuitMessage(3);
