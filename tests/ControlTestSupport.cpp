@@ -3,19 +3,17 @@
 namespace controltest {
 
 HostWindow::HostWindow(DWORD style, int width, int height) {
-  static const ATOM atom = [] {
+  [[maybe_unused]] static const ATOM atom = [] {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"Orvandel.TestHost";
     return RegisterClassExW(&windowClass);
   }();
-  (void)atom;
   hwnd_ = CreateWindowExW(0, L"Orvandel.TestHost", L"Control test", style | WS_CLIPCHILDREN, 40, 40, width, height,
-                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                          nullptr, nullptr, nullptr, nullptr);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
   pumpPending();
@@ -32,7 +30,7 @@ bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     pumpPending();
     if (condition()) return true;
     if (std::chrono::steady_clock::now() >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);  // wakes on any message
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
 
@@ -44,33 +42,26 @@ void pumpPending() {
   }
 }
 
-namespace {
-// Wine answers GetPixel only on the screen's DC.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  COLORREF at(HWND window, int x, int y) const {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    return GetPixel(dc_, point.x, point.y);
-  }
-
- private:
-  HDC dc_;
-};
-}  // namespace
-
-COLORREF screenPixel(HWND window, int x, int y) { return ScreenDC().at(window, x, y); }
+COLORREF screenPixel(HWND window, int x, int y) {
+  POINT point{x, y};
+  ClientToScreen(window, &point);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, point.x, point.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
 
 int countPixels(HWND window, const RECT& client, COLORREF colour) {
-  const ScreenDC screen;
+  HDC screen = GetDC(nullptr);
   int count = 0;
   for (int y = client.top; y < client.bottom; ++y) {
-    for (int x = client.left; x < client.right; ++x) count += screen.at(window, x, y) == colour;
+    for (int x = client.left; x < client.right; ++x) {
+      POINT point{x, y};
+      ClientToScreen(window, &point);
+      count += GetPixel(screen, point.x, point.y) == colour;
+    }
   }
+  ReleaseDC(nullptr, screen);
   return count;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the control tests: a real top-level window to hold controls, message pumping with a
-// deadline, and reading what reached the screen.
+// For the control tests: a shown top-level window to hold controls, pumping with a deadline, and
+// reading the screen (Wine answers GetPixel only on the screen's DC, a little after drawing).
 #include <windows.h>
 
 #include <chrono>
@@ -8,7 +8,6 @@
 
 namespace controltest {
 
-// A shown top-level window (DefWindowProc does everything: WM_CLOSE destroys it).
 class HostWindow {
  public:
   explicit HostWindow(DWORD style = WS_OVERLAPPEDWINDOW, int width = 480, int height = 200);
@@ -23,13 +22,10 @@ class HostWindow {
 
 // Delivers messages until the condition holds or the time is up; true if it held.
 bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
-// Delivers what is waiting now, painting included.
 void pumpPending();
-
-// The colour on screen at a point of a window's client area. Wine shows a window's drawing a
-// little after it was made: wait for the expected picture (pumpUntil) before looking closer.
+// The screen colour at a point of a window's client area, and how many pixels of a client
+// rectangle show exactly that colour.
 COLORREF screenPixel(HWND window, int x, int y);
-// How many pixels of a client rectangle show exactly that colour.
 int countPixels(HWND window, const RECT& client, COLORREF colour);
 
 }  // namespace controltest

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/ControlUnits.h"
 #include "controls/MultiRule.h"
 #include "tests/ControlTestSupport.h"
 
@@ -16,7 +15,7 @@ void PrintTo(const RuleLine& l, std::ostream* out) {
 }
 
 namespace {
-using controltest::HostWindow;
+using controltest::screenPixel;
 
 struct Line {
   float X1, Y1, X2, Y2;
@@ -25,9 +24,8 @@ bool operator==(const RuleLine& a, const Line& b) { return a.X1 == b.X1 && a.Y1 
 
 class Rule : public ::testing::Test {
  protected:
-  HostWindow host;
+  controltest::HostWindow host;
   std::vector<std::wstring> changes;
-
   // Sizes in pixels: the rule's own scale is 15 twips to the pixel.
   std::unique_ptr<MultiRule> place(int width, int height, const PropertyBag& bag = {}) {
     return MultiRule::create(host.hwnd(), 100, RECT{10, 10, 10 + width, 10 + height}, bag,
@@ -35,48 +33,34 @@ class Rule : public ::testing::Test {
   }
 };
 
-struct LayoutCase {
-  const char* shape;
-  int width, height;  // pixels
-  int32_t orientation;
-  Line loLite, hiLite;
-};
-
-// Shadow line first, then highlight; the coordinates a layout doesn't set keep the designed
-// values (shadow line from x = 0, y = 45).
-const LayoutCase kLayouts[] = {
-    {"wide", 436, 5, RuleOrientation::Automatic, {0, 0, 6540, 0}, {0, 20, 6540, 20}},
-    {"square", 20, 20, RuleOrientation::Automatic, {2, 45, 2, 300}, {20, 30, 20, 300}},
-    {"tall", 5, 134, RuleOrientation::Automatic, {2, 45, 2, 2010}, {20, 30, 20, 2010}},
-    {"tall, horizontal", 5, 134, RuleOrientation::Horizontal, {0, 0, 75, 0}, {0, 20, 75, 20}},
-    {"wide, vertical", 436, 5, RuleOrientation::Vertical, {2, 45, 2, 75}, {20, 30, 20, 75}},
-    {"empty", 0, 0, RuleOrientation::Automatic, {2, 45, 2, 0}, {20, 30, 20, 0}},
-    {"wide, unknown orientation", 436, 5, 7, {0, 45, 4200, 45}, {0, 60, 4200, 60}},
-};
-
 TEST_F(Rule, LayoutFollowsShapeAndOrientation) {
-  for (const LayoutCase& c : kLayouts) {
+  // Shadow line, then highlight; what a layout doesn't set keeps the designed values (x = 0, y = 45).
+  const struct { const char* shape; int width, height; int32_t orientation; Line loLite, hiLite; } cases[] = {
+      {"wide", 436, 5, RuleOrientation::Automatic, {0, 0, 6540, 0}, {0, 20, 6540, 20}},
+      {"square", 20, 20, RuleOrientation::Automatic, {2, 45, 2, 300}, {20, 30, 20, 300}},
+      {"tall", 5, 134, RuleOrientation::Automatic, {2, 45, 2, 2010}, {20, 30, 20, 2010}},
+      {"tall, horizontal", 5, 134, RuleOrientation::Horizontal, {0, 0, 75, 0}, {0, 20, 75, 20}},
+      {"wide, vertical", 436, 5, RuleOrientation::Vertical, {2, 45, 2, 75}, {20, 30, 20, 75}},
+      {"empty", 0, 0, RuleOrientation::Automatic, {2, 45, 2, 0}, {20, 30, 20, 0}},
+      {"wide, unknown orientation", 436, 5, 7, {0, 45, 4200, 45}, {0, 60, 4200, 60}}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.shape);
     auto rule = place(c.width, c.height, PropertyBag{{L"orientation", Variant::longValue(c.orientation)}});
-    EXPECT_EQ(rule->Orientation(), c.orientation);
     EXPECT_EQ(rule->linLoLite(), c.loLite);
     EXPECT_EQ(rule->linHiLite(), c.hiLite);
   }
 }
 
-TEST_F(Rule, CoordinatesALayoutLeavesAloneKeepTheOtherLayoutsValues) {
+TEST_F(Rule, ResizesAndOtherLayoutsLeaveTheCoordinatesTheyDontSet) {
   auto wide = place(436, 5);
   wide->Orientation(RuleOrientation::Vertical);
   wide->Orientation(RuleOrientation::Horizontal);
   EXPECT_EQ(wide->linLoLite(), (Line{2, 0, 6540, 0}));  // X1 from the vertical layout
-
   auto tall = place(5, 134);
   tall->Orientation(RuleOrientation::Horizontal);
   tall->Orientation(RuleOrientation::Vertical);
   EXPECT_EQ(tall->linLoLite(), (Line{2, 0, 2, 2010}));  // Y1 from the horizontal layout
-}
 
-TEST_F(Rule, EveryResizeRunsTheLayout) {
   auto rule = place(436, 5);
   SetWindowPos(rule->hwnd(), nullptr, 0, 0, 5, 134, SWP_NOMOVE | SWP_NOZORDER);
   EXPECT_EQ(rule->linHiLite(), (Line{20, 30, 20, 2010}));
@@ -85,66 +69,44 @@ TEST_F(Rule, EveryResizeRunsTheLayout) {
 }
 
 TEST_F(Rule, OrientationIsStoredAndEveryChangeReported) {
-  auto rule = place(436, 5);  // a bag without the entry: Automatic
-  EXPECT_EQ(rule->Orientation(), RuleOrientation::Automatic);
-  EXPECT_EQ(changes, std::vector<std::wstring>{L"Orientation"});  // the load goes through the setter
-
+  auto rule = place(436, 5);  // a bag without the entry: Automatic, through the setter
+  EXPECT_EQ(changes, std::vector<std::wstring>{L"Orientation"});
   PropertyBag saved;
   rule->UserControl_WriteProperties(saved);
-  ASSERT_EQ(saved.entries().size(), 1u);  // 0 is written although it is the read default
-  EXPECT_EQ(saved.entries()[0].first, L"Orientation");
-  EXPECT_EQ(saved.entries()[0].second, Variant::longValue(0));
-
+  EXPECT_EQ(saved.entries(), (std::vector<PropertyBag::Entry>{{L"Orientation", Variant::longValue(0)}}));
   rule->Orientation(7);
   rule->Orientation(7);  // the same value again still reports
   EXPECT_EQ(changes.size(), 3u);
   rule->UserControl_WriteProperties(saved);
   EXPECT_EQ(saved.ReadProperty(L"orientation", Variant()), Variant::longValue(7));
-
-  auto reloaded = place(5, 134, PropertyBag{{L"ORIENTATION", Variant::integer(1)}});
-  EXPECT_EQ(reloaded->Orientation(), RuleOrientation::Horizontal);
+  EXPECT_EQ(place(5, 134, PropertyBag{{L"ORIENTATION", Variant::integer(1)}})->Orientation(), RuleOrientation::Horizontal);
   EXPECT_THROW(place(5, 134, PropertyBag{{L"orientation", Variant(L"sideways")}}), VariantError);
 }
 
 TEST_F(Rule, EngravingLandsOnAdjacentPixelsInTheSystemColours) {
-  EXPECT_EQ(controlPixel(0), 0);
-  EXPECT_EQ(controlPixel(2), 0);
-  EXPECT_EQ(controlPixel(20), 1);
-  EXPECT_EQ(controlPixel(30), 2);
-
   auto wide = place(200, 5);
   auto tall = place(5, 60);
   SetWindowPos(tall->hwnd(), nullptr, 300, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  ASSERT_TRUE(controltest::pumpUntil([&] { return controltest::screenPixel(tall->hwnd(), 0, 59) == shadow; }));
-  EXPECT_EQ(controltest::screenPixel(wide->hwnd(), 0, 0), shadow);
-  EXPECT_EQ(controltest::screenPixel(wide->hwnd(), 199, 0), shadow);
-  EXPECT_EQ(controltest::screenPixel(wide->hwnd(), 100, 1), light);
-  EXPECT_EQ(controltest::screenPixel(wide->hwnd(), 100, 2), face);
-  // Down the left edge: the highlight from row 2, the shadow from the designed 45 twips (row 3).
-  EXPECT_EQ(controltest::screenPixel(tall->hwnd(), 1, 1), face);
-  EXPECT_EQ(controltest::screenPixel(tall->hwnd(), 1, 2), light);
-  EXPECT_EQ(controltest::screenPixel(tall->hwnd(), 0, 2), face);
-  EXPECT_EQ(controltest::screenPixel(tall->hwnd(), 0, 59), shadow);
-  EXPECT_EQ(controltest::screenPixel(tall->hwnd(), 2, 30), face);
+  ASSERT_TRUE(controltest::pumpUntil([&] { return screenPixel(tall->hwnd(), 0, 59) == shadow; }));
+  const struct { HWND window; int x, y; COLORREF colour; } pixels[] = {
+      {wide->hwnd(), 0, 0, shadow}, {wide->hwnd(), 199, 0, shadow}, {wide->hwnd(), 100, 1, light},
+      {wide->hwnd(), 100, 2, face}, {tall->hwnd(), 1, 1, face},     {tall->hwnd(), 1, 2, light},
+      {tall->hwnd(), 0, 2, face},   {tall->hwnd(), 2, 30, face}};
+  for (const auto& p : pixels) EXPECT_EQ(screenPixel(p.window, p.x, p.y), p.colour) << p.x << "," << p.y;
 
-  // The rule follows the colour scheme.
-  const INT element = COLOR_BTNSHADOW;
+  const INT element = COLOR_BTNSHADOW;  // the rule follows the colour scheme
   const COLORREF scheme = RGB(200, 30, 40);
   ASSERT_TRUE(SetSysColors(1, &element, &scheme));
   wide->Refresh();
-  const bool followed =
-      controltest::pumpUntil([&] { return controltest::screenPixel(wide->hwnd(), 50, 0) == scheme; });
+  const bool followed = controltest::pumpUntil([&] { return screenPixel(wide->hwnd(), 50, 0) == scheme; });
   SetSysColors(1, &element, &shadow);
   EXPECT_TRUE(followed);
-}
 
-TEST_F(Rule, TakesNoFocusAndNoMouse) {
-  auto rule = place(200, 5);
-  EXPECT_FALSE(GetWindowLongPtrW(rule->hwnd(), GWL_STYLE) & WS_TABSTOP);
   POINT onRule{50, 1};
-  ClientToScreen(rule->hwnd(), &onRule);
+  ClientToScreen(wide->hwnd(), &onRule);
   EXPECT_EQ(WindowFromPoint(onRule), host.hwnd());  // clicks fall through to the window beneath
+  EXPECT_FALSE(GetWindowLongPtrW(wide->hwnd(), GWL_STYLE) & WS_TABSTOP);
 }
 }  // namespace
