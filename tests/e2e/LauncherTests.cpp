@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
-#include <chrono>
 #include <fstream>
 #include <optional>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "controls/modShellExecute.h"
 #include "tests/e2e/Driver.h"
@@ -42,9 +39,6 @@ class ProtocolCommand {
     else if (previous_) set(*previous_);
     else SHDeleteValueA(HKEY_CLASSES_ROOT, path_.c_str(), "");
   }
-  ProtocolCommand(const ProtocolCommand&) = delete;
-  ProtocolCommand& operator=(const ProtocolCommand&) = delete;
-
  private:
   void set(const std::string& command) {
     RegSetValueA(HKEY_CLASSES_ROOT, path_.c_str(), REG_SZ, command.c_str(), static_cast<DWORD>(command.size()));
@@ -54,16 +48,13 @@ class ProtocolCommand {
   std::optional<std::string> previous_;
 };
 
+std::string recorderCommand(const std::string& options = "") { return "\"" + kRecorder + "\" " + options + "\"%1\""; }
+bool waitForLines(size_t count) { return driver::waitFor([&] { return loggedLines().size() >= count; }); }
+
 class Launcher : public ::testing::Test {
  protected:
   void SetUp() override { DeleteFileA(kLog.c_str()); }
   void TearDown() override { DeleteFileA(kLog.c_str()); }
-  static std::string recorderCommand(const std::string& options = "") {
-    return "\"" + kRecorder + "\" " + options + "\"%1\"";
-  }
-  static bool waitForLines(size_t count) {
-    return driver::waitFor([&] { return loggedLines().size() >= count; });
-  }
 };
 
 TEST_F(Launcher, TheShellReceivesAddressesAndParametersUnchanged) {
