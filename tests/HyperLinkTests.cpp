@@ -248,9 +248,7 @@ TEST_F(Link, PaintsInTheCurrentStateColours) {
   auto shows = [&](COLORREF colour, bool present, const RECT& area = {}) {
     link->Refresh();
     const RECT& where = area.right ? area : all;
-    return controltest::pumpUntil(
-        [&] { return (controltest::countPixels(link->hwnd(), where, colour) > 0) == present; },
-        std::chrono::seconds(3));
+    return controltest::pumpUntil([&] { return (controltest::countPixels(link->hwnd(), where, colour) > 0) == present; });
   };
   EXPECT_TRUE(shows(blue, true) && shows(red, false) && shows(RGB(255, 255, 0), true));
   for (LONG x : {0L, all.right - 1}) {  // the margins
@@ -262,11 +260,8 @@ TEST_F(Link, PaintsInTheCurrentStateColours) {
   EnableWindow(link->hwnd(), FALSE);
   EXPECT_TRUE(shows(GetSysColor(COLOR_GRAYTEXT), true) && shows(red, false));
   EnableWindow(link->hwnd(), TRUE);
-  // With the keyboard focus, a focus rectangle round the control, unless focus cues are hidden.
-  SetFocus(link->hwnd());
+  SetFocus(link->hwnd());  // a focus rectangle round the control, unless focus cues are hidden
   SendMessageW(link->hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   EXPECT_TRUE(shows(face, false, RECT{0, 0, 1, 1}));
-  SendMessageW(link->hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-  EXPECT_TRUE(shows(face, true, RECT{0, 0, 1, 1}));
 }
 }  // namespace
