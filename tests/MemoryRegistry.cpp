@@ -13,6 +13,8 @@ struct MemoryRegistry::Key {
 };
 
 namespace {
+constexpr size_t kMaxValueNameLength = 16383;  // characters; measured under Wine 8.0
+
 std::vector<std::string> splitPath(const std::string& path) {
   std::vector<std::string> parts;
   size_t start = 0;
@@ -39,9 +41,20 @@ MemoryRegistry::MemoryRegistry() {
 
 MemoryRegistry::~MemoryRegistry() = default;
 
+// As the system compares and sorts names: every letter in upper case, not only ASCII ones (in
+// UTF-16, written big-endian so that the bytes sort as the characters do).
 std::string MemoryRegistry::upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(toupper(c)); });
-  return text;
+  std::wstring wide(text.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                         static_cast<int>(wide.size()));
+  wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
+  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  std::string key;
+  for (wchar_t c : wide) {
+    key += static_cast<char>(c >> 8);
+    key += static_cast<char>(c & 0xFF);
+  }
+  return key;
 }
 
 LONG MemoryRegistry::resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM* access) const {
@@ -210,6 +223,7 @@ LONG MemoryRegistry::setValue(HKEY handle, const char* name, DWORD type, const B
   if (!(access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
   if (size > 0 && !data) return ERROR_NOACCESS;
   const std::string valueName = name ? name : "";
+  if (valueName.size() > kMaxValueNameLength) return ERROR_INVALID_PARAMETER;
   key->values[upper(valueName)] = {valueName, StoredValue{type, std::vector<BYTE>(data, data + size)}};
   return ERROR_SUCCESS;
 }
