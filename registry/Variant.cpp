@@ -75,7 +75,8 @@ int32_t Variant::toLong() const {
   const auto number = numericValue(*this);
   if (!number) throw VariantError(13, "Type mismatch");
   const double rounded = std::nearbyint(*number);  // banker's rounding, as the default FPU mode
-  if (rounded < std::numeric_limits<int32_t>::min() || rounded > std::numeric_limits<int32_t>::max()) {
+  // Written so that a value that is no number (NaN) is out of range too, not converted.
+  if (!(rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max())) {
     throw VariantError(6, "Overflow");
   }
   return static_cast<int32_t>(rounded);
