@@ -150,32 +150,6 @@ TEST_F(MainWindow, RefusedChangesWarnAndLeaveTheWindowAsItWas) {
   expectOffers(Restore);
 }
 
-TEST_F(MainWindow, ARestoreWhoseValueCannotBeWrittenFailsAndLeavesNoKey) {
-  open();
-  refuse(MemoryRegistry::Op::SetValue);
-  pressStart();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].prompt, kRestoreFailed);
-  EXPECT_FALSE(registry.keyExists(HKEY_CLASSES_ROOT, kHandlerKey));
-  expectOffers(Restore);
-  EXPECT_EQ(registry.openHandles(), 0u);
-}
-
-TEST_F(MainWindow, ChangesMadeMeanwhileByOthersAreShownAfterStart) {
-  installHandler();
-  open();
-  registry.removeKeyTree(HKEY_CLASSES_ROOT, kHandlerKey);  // another program got there first
-  pressStart();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].prompt, kRemoveFailed);
-  expectOffers(Restore);
-
-  installHandler();
-  pressStart();  // restoring over an existing key just rewrites its value
-  EXPECT_EQ(messages.shown.back().prompt, L"AVI Previewing has been successfully restored.");
-  expectOffers(Remove);
-}
-
 TEST_F(MainWindow, OnlyTheAvailablePanelSelectsItsMode) {
   installHandler();
   open();
