@@ -1,7 +1,6 @@
 #include "registry/NumberText.h"
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace {
