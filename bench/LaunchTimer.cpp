@@ -18,28 +18,32 @@ struct Search {
   HWND found;
 };
 
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[128] = {};
+  GetClassNameA(window, name, 128);
+  if (owner == search->process && lstrcmpA(name, search->windowClass) == 0) search->found = window;
+  return search->found ? FALSE : TRUE;
+}
+
 HWND windowOf(DWORD process, const char* windowClass) {
   Search search{process, windowClass, nullptr};
-  EnumWindows([](HWND window, LPARAM param) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[128] = {};
-    GetClassNameA(window, name, 128);
-    if (owner == s->process && lstrcmpA(name, s->windowClass) == 0) s->found = window;
-    return s->found ? FALSE : TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+BOOL CALLBACK noteUnpainted(HWND child, LPARAM painted) {
+  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(painted) = false;
+  return TRUE;
 }
 
 // Shown, and neither it nor any visible control of it waits for a WM_PAINT.
 bool shownAndPainted(HWND window) {
   if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return false;
   bool painted = true;
-  EnumChildWindows(window, [](HWND child, LPARAM param) -> BOOL {
-    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(param) = false;
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&painted));
+  EnumChildWindows(window, noteUnpainted, reinterpret_cast<LPARAM>(&painted));
   return painted;
 }
 

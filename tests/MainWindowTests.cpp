@@ -43,7 +43,7 @@ class MainWindow : public ::testing::Test {
   HWND item(int id) const {
     // Controls sit in frames and panels: search the whole tree.
     struct Search { int id; HWND found; } search{id, nullptr};
-    EnumChildWindows(window->hwnd(), [](HWND child, LPARAM param) {
+    EnumChildWindows(window->hwnd(), [](HWND child, LPARAM param) CALLBACK {
       auto* s = reinterpret_cast<Search*>(param);
       if (GetDlgCtrlID(child) == s->id) s->found = child;
       return s->found ? FALSE : TRUE;

@@ -36,16 +36,20 @@ DWORD gdiObjects() {
   return objects;
 }
 
+namespace {
+BOOL CALLBACK countWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+BOOL CALLBACK countWindowAndChildren(HWND window, LPARAM count) {
+  EnumChildWindows(window, countWindow, count);
+  return countWindow(window, count);
+}
+}  // namespace
+
 DWORD windowsOfThisThread() {
   DWORD windows = 0;
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM count) {
-    ++*reinterpret_cast<DWORD*>(count);
-    EnumChildWindows(window, [](HWND, LPARAM inner) {
-      ++*reinterpret_cast<DWORD*>(inner);
-      return TRUE;
-    }, count);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), countWindowAndChildren, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 

@@ -25,7 +25,7 @@ int delivered = 0;
 
 TEST(DeliverPendingMessages, DeliversWhatWaitsAndKeepsAQuitRequest) {
   WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) CALLBACK -> LRESULT {
     delivered += message == WM_APP;
     return DefWindowProcW(window, message, wParam, lParam);
   };

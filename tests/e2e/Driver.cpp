@@ -57,7 +57,7 @@ HWND Program::mainWindow() const {
 
 HWND findTopWindow(DWORD processId, const char* className, const char* caption) {
   struct Search { DWORD pid; const char* cls; const char* caption; HWND found; } search{processId, className, caption, nullptr};
-  EnumWindows([](HWND window, LPARAM param) -> BOOL {
+  EnumWindows([](HWND window, LPARAM param) CALLBACK -> BOOL {
     auto* s = reinterpret_cast<Search*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
@@ -75,7 +75,7 @@ HWND findTopWindow(DWORD processId, const char* className, const char* caption) 
 
 HWND findControl(HWND window, int id) {
   struct Search { int id; HWND found; } search{id, nullptr};
-  EnumChildWindows(window, [](HWND child, LPARAM param) -> BOOL {
+  EnumChildWindows(window, [](HWND child, LPARAM param) CALLBACK -> BOOL {
     auto* s = reinterpret_cast<Search*>(param);
     if (GetDlgCtrlID(child) == s->id) s->found = child;
     return s->found ? FALSE : TRUE;
@@ -92,7 +92,7 @@ std::string windowText(HWND window) {
 
 HWND findByText(HWND window, const char* className, const std::string& text) {
   struct Search { const char* cls; const std::string* text; HWND found; } search{className, &text, nullptr};
-  EnumChildWindows(window, [](HWND child, LPARAM param) -> BOOL {
+  EnumChildWindows(window, [](HWND child, LPARAM param) CALLBACK -> BOOL {
     auto* s = reinterpret_cast<Search*>(param);
     char cls[64] = {};
     GetClassNameA(child, cls, sizeof cls);
