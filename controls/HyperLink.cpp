@@ -94,7 +94,8 @@ std::unique_ptr<HyperLink> HyperLink::make(HWND parent, int id, const RECT& pixe
   link->handCursor_ = loadPointingHand(link->ownCursor_);
   link->createWindow(kClassName, CS_HREDRAW | CS_VREDRAW, parent, id, WS_CHILD | WS_TABSTOP, pixels,
                      link->label_.Caption.c_str());
-  link->createToolTip();
+  // A link without tip text needs no tool tip window (one less window at start-up).
+  if (!link->label_.ToolTipText.empty()) link->createToolTip();
   return link;
 }
 
@@ -376,7 +377,10 @@ void HyperLink::createToolTip() {
 }
 
 void HyperLink::updateToolTip() {
-  if (!toolTip_) return;
+  if (!toolTip_) {
+    if (!label_.ToolTipText.empty() && hwnd()) createToolTip();  // it updates itself once made
+    return;
+  }
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = hwnd();
