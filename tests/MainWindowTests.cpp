@@ -7,23 +7,13 @@
 #include "app/modWinXP.h"
 #include "app/wMain.h"
 #include "tests/MemoryRegistry.h"
+#include "tests/SwitchDoubles.h"
 
 namespace {
 const char kHandlerKey[] = "SystemFileAssociations\\.avi\\shellex\\PropertyHandler";
 const std::string kClassId = "{87D62D94-71B3-4b9a-9489-5FE6850DC73E}";
 
-struct Shown {
-  std::wstring prompt, caption;
-  UINT style;
-};
-
-class RecordingPresenter final : public MessagePresenter {
- public:
-  std::vector<Shown> shown;
-  void show(HWND, const std::wstring& prompt, const std::wstring& caption, UINT style) override {
-    shown.push_back({prompt, caption, style});
-  }
-};
+using switchtest::RecordingPresenter;
 
 class MainWindow : public ::testing::Test {
  protected:
@@ -82,12 +72,8 @@ class MainWindow : public ::testing::Test {
   }
 };
 
-const std::wstring kRemoveFailed =
-    L"AVI Previewing wasn't disabled.\r\n\r\nThere was an error while trying to remove the AVI Previewing\r\n"
-    L"feature. Do you have administrator priviledges?";
-const std::wstring kRestoreFailed =
-    L"AVI Previewing wasn't restored.\r\n\r\nThere was an error while trying to restore the AVI Previewing\r\n"
-    L"feature. Do you have administrator priviledges?";
+using switchtest::kRemoveFailed;
+using switchtest::kRestoreFailed;
 
 TEST_F(MainWindow, OpensOfferingTheChangeTheRegistryAllows) {
   installHandler();
