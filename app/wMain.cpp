@@ -89,6 +89,7 @@ wMain::wMain(AppServices services)
 
 wMain::~wMain() {
   if (hwnd()) DestroyWindow(hwnd());
+  Form_Unload();  // a window that was never made still lets the library go (once)
 }
 
 void wMain::Form_Initialize() {
