@@ -1,6 +1,7 @@
 #include "app/modCore.h"
 
 #include <exception>
+#include <vector>
 
 #include "registry/clsRegistry.h"
 
@@ -53,9 +54,14 @@ bool modCore::restoreHandler() const {
   } catch (...) {
     // A key without its class identifier registers no handler: a failed write is a failed
     // restore, and a key this restore made is taken away again rather than left half-written.
+    // Only while it is still empty: one another program made meanwhile and filled stays.
     if (!existed) {
       try {
-        registry.DeleteKey();
+        std::vector<std::wstring> names;
+        int32_t values = 0, subkeys = 0;
+        registry.EnumerateValues(names, values);
+        registry.EnumerateSections(names, subkeys);
+        if (values == 0 && subkeys == 0) registry.DeleteKey();
       } catch (...) {
       }
     }

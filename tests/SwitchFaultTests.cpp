@@ -170,3 +170,23 @@ TEST(SwitchFaults, LastingRefusals) {
   }
 }
 }  // namespace
+
+namespace {
+// A restore whose write fails takes away only a key it made: one that another program made and
+// filled in the meantime stays as that program left it.
+TEST(SwitchFaults, AFailedRestoreLeavesAKeyAnotherProgramFilledMeanwhile) {
+  MemoryRegistry registry;
+  arrange(registry, false);
+  registry.setHook([&](Op op, const std::string&) -> LONG {
+    if (op == Op::Create && !registry.keyExists(HKEY_CLASSES_ROOT, kHandlerKey)) install(registry);
+    return op == Op::SetValue ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+  });
+  const Outcome run = start(registry, Restore);
+  EXPECT_FALSE(run.escaped);
+  ASSERT_EQ(run.shown.size(), 1u);
+  EXPECT_EQ(run.shown[0].prompt, kRestoreFailed);
+  registry.setHook(nullptr);
+  EXPECT_EQ(stateOf(registry), "type 1: " + kClassIdStored);
+  EXPECT_EQ(run.offered, Remove);
+}
+}  // namespace
