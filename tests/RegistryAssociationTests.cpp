@@ -16,7 +16,6 @@ const std::string kMachineClasses = "SOFTWARE\\Classes\\";
 
 class RegistryAssociations : public RegistryBackendTest {
  protected:
-  clsRegistry registry{systemRegistry()};
   std::string cls, ext;  // unique to this run, as they live outside the scratch key
 
   void SetUp() override {

@@ -10,14 +10,8 @@ using Names = std::vector<std::wstring>;
 
 class RegistryEnumeration : public RegistryBackendTest {
  protected:
-  clsRegistry registry{systemRegistry()};
   Names names{L"left over"};
   int32_t count = 7;
-  void SetUp() override {
-    RegistryBackendTest::SetUp();
-    registry = makeRegistry();
-    registry.ClassKey(kRoot);
-  }
   Names list(const std::wstring& below, bool values) {
     registry.SectionKey(scratch(below));
     EXPECT_TRUE(values ? registry.EnumerateValues(names, count) : registry.EnumerateSections(names, count));

@@ -82,12 +82,6 @@ TEST(RegistryReadFuzz, EveryTypeAndSizeReadsAsItsKindWithExactlyItsBytes) {
 
 class RegistryOddNames : public RegistryBackendTest {
  protected:
-  clsRegistry registry{systemRegistry()};
-  void SetUp() override {
-    RegistryBackendTest::SetUp();
-    registry = makeRegistry();
-    registry.ClassKey(kRoot);
-  }
   bool exists(const std::wstring& below) {
     registry.SectionKey(scratch(below));
     return registry.KeyExists();

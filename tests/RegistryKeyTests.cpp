@@ -8,11 +8,8 @@ constexpr int32_t kWriteFailure = -2147194455;
 
 class RegistryKeys : public RegistryBackendTest {
  protected:
-  clsRegistry registry{systemRegistry()};
   void SetUp() override {
     RegistryBackendTest::SetUp();
-    registry = makeRegistry();
-    registry.ClassKey(kRoot);
     registry.ValueKey(L"v");
   }
   int32_t errorOf(const Variant& value) { return registryErrorOf([&] { registry.Value(value); }).number(); }

@@ -16,6 +16,8 @@ void RegistryBackendTest::SetUp() {
   scratch_ = "Software\\OrvandelTests\\" + name + "." + std::to_string(GetCurrentProcessId());
   if (onRealRegistry()) deleteTree(scratch_);
   putKey("");
+  registry = makeRegistry();
+  registry.ClassKey(kRoot);
 }
 
 void RegistryBackendTest::TearDown() {

@@ -20,6 +20,8 @@ class RegistryBackendTest : public ::testing::TestWithParam<std::string> {
   RegistryPlatform& platform() { return memory_ ? static_cast<RegistryPlatform&>(*memory_) : systemRegistry(); }
   MemoryRegistry& memory() { return *memory_; }  // only on the in-memory backend
   clsRegistry makeRegistry() { return clsRegistry(platform()); }
+  // A registry object on this case's backend, addressed to HKEY_CURRENT_USER (SetUp).
+  clsRegistry registry{systemRegistry()};
 
   static constexpr int32_t kRoot = clsRegistry::HKEY_CURRENT_USER_NUMBER;
   // The scratch path, or a path below it.

@@ -8,11 +8,8 @@ const std::vector<BYTE> kMulti = {'x', 0, 'y', 0, 0};
 
 class RegistryValues : public RegistryBackendTest {
  protected:
-  clsRegistry registry{systemRegistry()};
   void SetUp() override {
     RegistryBackendTest::SetUp();
-    registry = makeRegistry();
-    registry.ClassKey(kRoot);
     registry.SectionKey(scratch(L"Values"));
   }
   Variant read(const wchar_t* name) {
