@@ -16,3 +16,11 @@ enum MainWindowControlId {
   kIdRestoreRestartNote = 151,
   kIdMakerLink = 160,
 };
+
+// The About window's controls that open a page.
+enum AboutWindowControlId {
+  kIdAboutTitle = 201,
+  kIdAboutLogo = 202,
+  kIdDonateLogo = 203,
+  kIdDonateText = 204,
+};

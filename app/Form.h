@@ -1,27 +1,24 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/FormLayout.h"
-#include "app/Twips.h"
+#include "base/WinHandles.h"
 #include "controls/ControlWindow.h"
 #include "controls/HyperLinkServices.h"
-#include "controls/WinHandles.h"
+#include "controls/ScreenScale.h"
+#include "controls/ToolTip.h"
 
 // A top-level window built from its FormSpec: every control of the table a real child window
 // (standard classes or the program's own), in the table's stacking order, with its own tab order.
-class Form {
+class Form : public ControlWindow {
  public:
-  Form(const Form&) = delete;
-  Form& operator=(const Form&) = delete;
-  virtual ~Form();
+  ~Form() override;
 
-  HWND hwnd() const { return hwnd_; }
   HWND control(const std::wstring& name) const;
   const ScreenScale& scale() const { return scale_; }
 
@@ -34,18 +31,20 @@ class Form {
   explicit Form(FormSpec spec);
 
   // Creates the window, its controls and runs Form_Load; centred on the owner, or on the screen.
+  // Throws std::system_error when the window or one of its controls can't be made.
   void create(HWND owner);
 
   virtual void Form_Load() {}
   virtual void Form_Unload() {}
-  virtual void controlClicked(const std::wstring& name) { (void)name; }
+  // A click on the control with that id (a button, option, panel, or a clickable label or picture).
+  virtual void controlClicked(int id) { (void)id; }
   // The control that has the focus when the window opens.
   virtual HWND initialFocus() { return nullptr; }
   // A hyperlink's Click event (every button released over it).
-  virtual void linkClicked(const std::wstring& name, int16_t Button) { (void)name; (void)Button; }
+  virtual void linkClicked(int id, int16_t Button) { (void)id; (void)Button; }
   // What the window's hyperlinks talk to (launcher, pointer); the real ones unless set.
   void setLinkServices(HyperLinkServices services) { linkServices_ = services; }
-  virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   void setTextColour(const std::wstring& name, COLORREF colour);
   void setCaption(const std::wstring& name, const std::wstring& text);
@@ -58,14 +57,13 @@ class Form {
     HWND window;
     COLORREF textColour;
   };
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static Form* fromWindow(HWND window);
-  void registerClasses() const;
+  void windowDestroyed() override;
   void createControls();
   HWND createControl(const ControlSpec& spec, HWND parent);
   HWND createOwnControl(const ControlSpec& spec, HWND parent, int id, const RECT& pixels);
+  HWND adopt(std::unique_ptr<ControlWindow> control);
+  // The width and height of the text in the control's font, within `bounds` (DrawText flags).
+  RECT measureText(const ControlSpec& spec, const std::wstring& text, RECT bounds, UINT flags);
   void sizeToText(const ControlSpec& spec, HWND window);
   // A wrapping label whose text needs more lines than its height holds (a font wider than the
   // one it was laid out with) grows downwards rather than cut its last line.
@@ -79,16 +77,13 @@ class Form {
 
   FormSpec spec_;
   ScreenScale scale_ = ScreenScale::ofScreen();
-  HWND hwnd_ = nullptr;
   bool modalDone_ = false;
+  HWND modalOwner_ = nullptr;
   std::vector<Control> controls_;
   std::vector<HWND> tabOrder_;
   std::map<std::wstring, UniqueFont> fonts_;
-  UniqueBrush buttonFace_;
-  UniqueBrush white_;
   std::map<COLORREF, UniqueBrush> backBrushes_;
-  HWND toolTip_ = nullptr;
+  std::unique_ptr<ToolTip> toolTip_;
   HyperLinkServices linkServices_;
-  std::vector<std::unique_ptr<ControlWindow>> ownControls_;  // links and rules, destroyed with the form
-  UniqueCursor handCursor_;
+  std::vector<std::unique_ptr<ControlWindow>> ownControls_;  // the program's own, destroyed with the form
 };

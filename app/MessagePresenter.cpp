@@ -1,6 +1,6 @@
 #include "app/MessagePresenter.h"
 
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 
 const wchar_t kApplicationTitle[] = L"Orvandel";
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "registry/NumberText.h"
+#include "base/NumberText.h"
 
 ProgramVersion ProgramVersion::ofThisProgram() {
   ProgramVersion version;

@@ -1,11 +1,18 @@
 #include <windows.h>
 
+#include <exception>
+
 #include "app/Form.h"
 #include "app/wMain.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   wMain window;
-  window.show(showCommand);
+  try {
+    window.show(showCommand);
+  } catch (const std::exception&) {
+    MessageBoxA(nullptr, "The window could not be created.", "Orvandel", MB_OK | MB_ICONERROR);
+    return 1;
+  }
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (!Form::preTranslate(message)) {

@@ -1,5 +1,6 @@
 #include "app/wAbout.h"
 
+#include "app/ControlIds.h"
 #include "app/ProgramVersion.h"
 #include "resources/ResourceIds.h"
 
@@ -35,8 +36,10 @@ FormSpec wAbout::layout() {
   c.push_back({K::Label, L"labDonate", panel, 1560, 2205, 2715, 600,
                L"If you like this program, then please consider making a donation by clicking on the logo. Thanks!",
                10, kWordWrap | kHandPointer | kClickable});
+  c.back().id = kIdDonateText;
   c.push_back({K::Image, L"imgDonate", panel, 480, 2265, 930, 465, L"", -1, kHandPointer | kClickable});
   c.back().pictureId = IDP_DONATE;
+  c.back().id = kIdDonateLogo;
   c.push_back({K::Label, L"labDisclaimer", panel, 225, 1005, 3915, 690,
                L"Neither Tesquine Solutions or Halbrecht takes any re- sponsibility for any direct or indirect damage "
                L"that this software may cause to either your PC or software.", 9, kWordWrap});
@@ -49,8 +52,10 @@ FormSpec wAbout::layout() {
   c.push_back({K::Label, L"labTitle", panel, 15, 15, 4350, 210, L"Orvandel", 2,
                kCentred | kBold | kHandPointer | kClickable});
   c.back().font = FontSpec{L"Tahoma", 9};
+  c.back().id = kIdAboutTitle;
   c.push_back({K::Image, L"imgStar", L"", 405, 360, 720, 720, L"", -1, kHandPointer | kClickable});
   c.back().pictureId = IDP_LOGO;
+  c.back().id = kIdAboutLogo;
   c.push_back({K::Label, L"Label1", L"", 120, 120, 1260, 1260, L"", 11});
   c.back().backColour = RGB(255, 255, 255);
   c.push_back({K::Image, L"Image1", L"", 15, 15, 1485, 3000});
@@ -66,11 +71,14 @@ void wAbout::Form_Load() {
   setCaption(L"labBuild", buildText(version));
 }
 
-void wAbout::controlClicked(const std::wstring& name) {
-  if (name == L"labTitle" || name == L"imgStar") {
-    openPage(kProgramPage);
-  } else if (name == L"imgDonate" || name == L"labDonate") {
-    openPage(kDonationPage);
+void wAbout::controlClicked(int id) {
+  // The title and the logo open the program's page; the donation logo and its text the donation page.
+  static const std::pair<int, const wchar_t*> kPages[] = {
+      {kIdAboutTitle, kProgramPage}, {kIdAboutLogo, kProgramPage},
+      {kIdDonateLogo, kDonationPage}, {kIdDonateText, kDonationPage},
+  };
+  for (const auto& [control, page] : kPages) {
+    if (control == id) return openPage(page);
   }
 }
 

@@ -22,7 +22,7 @@ class wAbout final : public Form {
  private:
   void Form_Load() override;
   HWND initialFocus() override { return control(L"picAntiFlicker(1)"); }
-  void controlClicked(const std::wstring& name) override;
+  void controlClicked(int id) override;
   void openPage(const wchar_t* page);
 
   AppServices services_;

@@ -18,6 +18,12 @@ ControlSpec withId(ControlSpec spec, int id) {
   spec.id = id;
   return spec;
 }
+
+// What a click on each control does.
+struct ClickRoute {
+  int id;
+  void (*handler)(wMain& window);
+};
 }  // namespace
 
 FormSpec wMain::layout() {
@@ -93,7 +99,7 @@ wMain::~wMain() {
 }
 
 void wMain::Form_Initialize() {
-  hShell32 = LoadLibraryA("shell32.dll");
+  hShell32_.reset(LoadLibraryA("shell32.dll"));
   InitCommonControlsXP();
 }
 
@@ -113,32 +119,31 @@ void wMain::Form_Unload() {
   // Close and the title bar's close button both end here, once.
   if (unloaded_) return;
   unloaded_ = true;
-  if (hShell32) FreeLibrary(hShell32);
-  hShell32 = nullptr;
+  hShell32_.reset();
   if (services_.endProgramOnClose) PostQuitMessage(0);
 }
 
-void wMain::controlClicked(const std::wstring& name) {
-  if (name == L"cmdStart") {
-    cmdStart_Click();
-  } else if (name == L"cmdClose") {
-    DestroyWindow(hwnd());
-  } else if (name == kOption[Remove] || name == L"picContainer(0)") {
-    picContainer_Click(Remove);
-  } else if (name == kOption[Restore] || name == L"picContainer(1)") {
-    picContainer_Click(Restore);
+void wMain::controlClicked(int id) {
+  static const ClickRoute kRoutes[] = {
+      {kIdStart, [](wMain& w) { w.cmdStart_Click(); }},
+      {kIdClose, [](wMain& w) { DestroyWindow(w.hwnd()); }},
+      {kIdOptionRemove, [](wMain& w) { w.picContainer_Click(Remove); }},
+      {kIdPanelRemove, [](wMain& w) { w.picContainer_Click(Remove); }},
+      {kIdOptionRestore, [](wMain& w) { w.picContainer_Click(Restore); }},
+      {kIdPanelRestore, [](wMain& w) { w.picContainer_Click(Restore); }},
+  };
+  for (const ClickRoute& route : kRoutes) {
+    if (route.id == id) return route.handler(*this);
   }
 }
 
-void wMain::linkClicked(const std::wstring& name, int16_t) {
+void wMain::linkClicked(int id, int16_t) {
   // The maker link opens nothing itself: any button released over it brings up the About window.
-  if (name == L"lnkTesquineSolutions") lnkTesquineSolutions_Click();
+  if (id == kIdMakerLink) lnkTesquineSolutions_Click();
 }
 
 void wMain::lnkTesquineSolutions_Click() {
-  AppServices aboutServices = services_;
-  aboutServices.endProgramOnClose = false;
-  wAbout about(aboutServices);
+  wAbout about(services_);
   about.showModal(hwnd());
 }
 

@@ -13,13 +13,15 @@ class wMain final : public Form, private PreviewModeView {
   void show(int showCommand = SW_SHOWNORMAL);
 
   static FormSpec layout();
+  // "shell32.dll", held loaded from the window's initialisation to its unload.
+  HMODULE shellLibrary() const { return hShell32_.get(); }
 
  private:
   void Form_Initialize();
   void Form_Load() override;
   void Form_Unload() override;
-  void controlClicked(const std::wstring& name) override;
-  void linkClicked(const std::wstring& name, int16_t Button) override;
+  void controlClicked(int id) override;
+  void linkClicked(int id, int16_t Button) override;
   void lnkTesquineSolutions_Click();
   void cmdStart_Click();
   void picContainer_Click(int Index);
@@ -34,5 +36,6 @@ class wMain final : public Form, private PreviewModeView {
 
   AppServices services_;
   modCore core_;
+  UniqueModule hShell32_;
   bool unloaded_ = false;
 };

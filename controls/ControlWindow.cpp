@@ -1,32 +1,38 @@
 #include "controls/ControlWindow.h"
 
-#include <string>
-#include <system_error>
+#include <exception>
+
+#include "base/LastError.h"
 
 namespace {
-[[noreturn]] void raiseLastError(const char* what) {
-  throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
-
-// Controls live on the user-interface thread; the class table itself says what is registered.
-void registerOnce(const wchar_t* className, UINT classStyle, WNDPROC procedure) {
+// Windows live on the user-interface thread; the class table itself says what is registered.
+void registerOnce(const WindowClass& spec, WNDPROC procedure) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &windowClass)) return;
+  if (GetClassInfoExW(instance, spec.name, &windowClass)) return;
   windowClass = WNDCLASSEXW{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.style = classStyle;
+  windowClass.style = spec.style;
   windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = className;
+  windowClass.hbrBackground = spec.background;
+  windowClass.lpszClassName = spec.name;
+  if (spec.iconId) {
+    // Shared icons belong to the system's cache: nothing to destroy.
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(spec.iconId), IMAGE_ICON,
+                                                      spec.iconSize, spec.iconSize, LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(spec.iconId), IMAGE_ICON, 16, 16, LR_SHARED));
+  }
   if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     raiseLastError("RegisterClassExW");
   }
 }
 
 void report(const char* what) {
-  OutputDebugStringA("Orvandel control: exception in a window procedure: ");
+  OutputDebugStringA("Orvandel: exception in a window procedure: ");
   OutputDebugStringA(what);
   OutputDebugStringA("\n");
 }
@@ -34,17 +40,31 @@ void report(const char* what) {
 
 ControlWindow::~ControlWindow() { destroyWindow(); }
 
-void ControlWindow::createWindow(const wchar_t* className, UINT classStyle, HWND parent, int id, DWORD style,
+void ControlWindow::createWindow(const WindowClass& windowClass, HWND parent, int id, DWORD style, DWORD exStyle,
                                  const RECT& pixels, const wchar_t* text) {
-  registerOnce(className, classStyle, &ControlWindow::route);
-  HWND window = CreateWindowExW(0, className, text, style, pixels.left, pixels.top, pixels.right - pixels.left,
-                                pixels.bottom - pixels.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+  registerOnce(windowClass, &ControlWindow::route);
+  const HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
+  HWND window = CreateWindowExW(exStyle, windowClass.name, text, style, pixels.left, pixels.top,
+                                pixels.right - pixels.left, pixels.bottom - pixels.top, parent, menu,
+                                GetModuleHandleW(nullptr), this);
   if (!window) raiseLastError("CreateWindowExW");
 }
 
 void ControlWindow::destroyWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
+}
+
+ControlWindow* ControlWindow::fromHandle(HWND window) {
+  if (!window) return nullptr;
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  // Only the program's own classes keep their object in the user data.
+  if (!GetClassInfoExW(GetModuleHandleW(nullptr), name, &windowClass) || windowClass.lpfnWndProc != &route) {
+    return nullptr;
+  }
+  return reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT ControlWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,16 +84,22 @@ LRESULT CALLBACK ControlWindow::route(HWND window, UINT message, WPARAM wParam, 
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
+    self->windowDestroyed();
     return DefWindowProcW(window, message, wParam, lParam);
   }
   // The handler may end with the object gone (a Click handler that closes the window and
   // releases its controls): nothing here touches `self` after it returns.
+  const char* failure = nullptr;
   try {
     return self->handleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
-    report(error.what());
+    failure = error.what();
   } catch (...) {
-    report("unknown exception");
+    failure = "unknown exception";
   }
+  report(failure);
+  // A window that could not be made whole is not made at all.
+  if (message == WM_NCCREATE) return FALSE;
+  if (message == WM_CREATE) return -1;
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,31 +1,50 @@
 #pragma once
 #include <windows.h>
 
-// Base of the program's own child controls: a window class registered once per process, `this`
-// stored at WM_NCCREATE, every later message forwarded to handleMessage. No C++ exception leaves
-// the window procedure: it is reported to the debugger output and the message gets the default
-// handling.
+// What a window class of the program is made of; registered on its first use.
+struct WindowClass {
+  const wchar_t* name;
+  UINT style = 0;
+  int iconId = 0;     // resource of the class icon; 0: none
+  int iconSize = 32;  // pixels of the large icon
+  HBRUSH background = nullptr;
+};
+
+// What a control that shows what lies beneath it sends its parent before drawing itself: the
+// parent draws the siblings beneath into the DC (wParam, in the control's coordinates; lParam is
+// the control). Windows' own transparency of siblings is not dependable under every system.
+constexpr UINT kPaintBeneathMessage = WM_APP + 1;
+
+// Base of every window of the program, top-level and child: its class registered once per
+// process, `this` stored at WM_NCCREATE, every later message forwarded to handleMessage.
+// No C++ exception leaves the window procedure: one thrown while the window is being created
+// fails the creation (CreateWindowEx returns null, createWindow throws); any other is reported
+// to the debugger output and the message gets the default handling.
 class ControlWindow {
  public:
   ControlWindow(const ControlWindow&) = delete;
   ControlWindow& operator=(const ControlWindow&) = delete;
   virtual ~ControlWindow();
 
-  // The control's window; nullptr once it is destroyed (with its parent, for instance).
+  // The window; nullptr once it is destroyed (with its parent, for instance).
   HWND hwnd() const { return hwnd_; }
+  // The program's window object behind a window handle; nullptr for any other window.
+  static ControlWindow* fromHandle(HWND window);
 
  protected:
   ControlWindow() = default;
 
-  // Registers the class on its first use and creates the hidden child window; throws
-  // std::system_error when either fails.
-  void createWindow(const wchar_t* className, UINT classStyle, HWND parent, int id, DWORD style,
+  // Registers the class on its first use and creates the window (a child when `style` has
+  // WS_CHILD, else owned by `parent`); throws std::system_error when either fails.
+  void createWindow(const WindowClass& windowClass, HWND parent, int id, DWORD style, DWORD exStyle,
                     const RECT& pixels, const wchar_t* text = L"");
   // Derived destructors call this first, so the window's last messages still reach their own
   // handlers rather than a half-destroyed object.
   void destroyWindow();
 
   virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The window is gone (WM_NCDESTROY); hwnd() is already null.
+  virtual void windowDestroyed() {}
   LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
   }

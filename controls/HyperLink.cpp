@@ -6,13 +6,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <system_error>
 #include <utility>
+#include <variant>
 
+#include "base/LastError.h"
 #include "controls/ControlUnits.h"
+#include "controls/HandCursor.h"
 #include "controls/OleColour.h"
+#include "controls/ScreenScale.h"
 #include "controls/modShellExecute.h"
-#include "resources/ResourceIds.h"
 
 namespace {
 constexpr OleColour kButtonFace = 0x8000000F;
@@ -20,6 +22,7 @@ constexpr OleColour kWhite = 0x00FFFFFF;
 constexpr OleColour kLinkBlue = 0x00FF0000;
 constexpr OleColour kHilightBlue = 0x00AF0000;
 constexpr UINT_PTR kToolId = 1;
+const WindowClass kLinkClass{HyperLink::kClassName, CS_HREDRAW | CS_VREDRAW};
 
 const std::pair<const wchar_t*, const wchar_t*> kMemberDescriptions[] = {
     {L"Caption", L"This is the text to display as the actual link."},
@@ -39,48 +42,62 @@ const std::pair<const wchar_t*, const wchar_t*> kMemberDescriptions[] = {
     {L"Refresh", L"Refreshes the control, thus redrawing it."},
 };
 
-[[noreturn]] void raiseLastError(const char* what) {
-  throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
-}
+LONG fontHeight(float points) { return ScreenScale::ofScreen().fontHeight(points); }
+}  // namespace
 
-// GetDC/ReleaseDC; a null window gives the screen's DC.
-class WindowDC {
- public:
-  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  ~WindowDC() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
+struct HyperLinkProperty {
+  const wchar_t* name;
+  std::variant<std::wstring HyperLink::*, bool HyperLink::*, int32_t HyperLink::*, OleColour HyperLink::*> field;
+  Variant initial;     // a new instance's value
+  Variant stored;      // read when the bag lacks the entry; a write leaves out a value equal to it
+  bool alwaysWritten;  // written even when equal to `stored`
 };
 
-int screenDpiY() {
-  WindowDC screen(nullptr);
-  return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+const std::vector<HyperLinkProperty>& HyperLink::storedProperties() {
+  static const std::vector<HyperLinkProperty> properties = {
+      {L"Caption", &HyperLink::m_Caption, Variant::text(L"-- Link --"), Variant::text(L"Vessmor HyperLink"), true},
+      {L"URL", &HyperLink::m_URL, Variant::text(L""), Variant::text(L""), true},
+      {L"OverrideClick", &HyperLink::m_OverrideClick, Variant::boolean(false), Variant::boolean(false), false},
+      {L"MinimiseOnClick", &HyperLink::m_MinimiseOnClick, Variant::boolean(false), Variant::boolean(false), false},
+      {L"CloseOnClick", &HyperLink::m_CloseOnClick, Variant::boolean(false), Variant::boolean(false), false},
+      {L"MouseOutCheckDelay", &HyperLink::m_MouseOutCheckDelay, Variant::longValue(50), Variant::integer(50), false},
+      {L"ToolTipText", &HyperLink::m_ToolTip, Variant::text(L""), Variant::text(L""), true},
+      {L"BackColor", &HyperLink::m_BackColor, colourVariant(kButtonFace), colourVariant(kButtonFace), false},
+      {L"HilightColour", &HyperLink::m_HilightColour, colourVariant(kHilightBlue), colourVariant(kWhite), false},
+      {L"LinkColour", &HyperLink::m_LinkColour, colourVariant(kLinkBlue), colourVariant(kLinkBlue), false},
+      {L"Underlined", &HyperLink::m_Underlined, Variant::boolean(false), Variant::boolean(false), false},
+      {L"UnderlinedHilight", &HyperLink::m_UnderlinedHilight, Variant::boolean(true), Variant::boolean(true), false},
+  };
+  return properties;
 }
 
-LONG fontHeight(float points) { return -static_cast<LONG>(std::lround(points * screenDpiY() / 72.0f)); }
+namespace {
+// A field of the link given a stored value, and the value stored for a field.
+struct AssignFrom {
+  HyperLink& link;
+  const Variant& value;
+  void operator()(std::wstring HyperLink::*field) const { link.*field = value.toText(); }
+  void operator()(bool HyperLink::*field) const { link.*field = value.toBoolean(); }
+  void operator()(int32_t HyperLink::*field) const { link.*field = value.toLong(); }
+  void operator()(OleColour HyperLink::*field) const { link.*field = colourOf(value); }
+};
 
-// The program's own pointing hand if the executable holds it, else the system's, else the arrow.
-HCURSOR loadPointingHand(UniqueCursor& owned) {
-  owned.reset(static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_POINTING_HAND),
-                                              IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
-  if (owned) return owned.get();
-  if (HCURSOR hand = LoadCursor(nullptr, IDC_HAND)) return hand;
-  return LoadCursor(nullptr, IDC_ARROW);
-}
+struct ValueOf {
+  const HyperLink& link;
+  Variant operator()(std::wstring HyperLink::*field) const { return Variant::text(link.*field); }
+  Variant operator()(bool HyperLink::*field) const { return Variant::boolean(link.*field); }
+  Variant operator()(int32_t HyperLink::*field) const { return Variant::longValue(link.*field); }
+  Variant operator()(OleColour HyperLink::*field) const { return colourVariant(link.*field); }
+};
 }  // namespace
 
 HyperLink::HyperLink(Events events, HyperLinkServices services)
     : events_(std::move(events)),
       launcher_(services.launcher ? *services.launcher : shellDocumentLauncher()),
       pointer_(services.pointer ? *services.pointer : systemPointer()),
-      appFolder_(std::move(services.appFolder)) {}
+      appFolder_(std::move(services.appFolder)) {
+  UserControl_InitProperties();
+}
 
 HyperLink::~HyperLink() { destroyWindow(); }
 
@@ -91,9 +108,7 @@ std::unique_ptr<HyperLink> HyperLink::make(HWND parent, int id, const RECT& pixe
   link->fontBase_.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(link->fontBase_.lfFaceName, link->label_.FontName.c_str(), LF_FACESIZE);
   link->rebuildFont();
-  link->handCursor_ = loadPointingHand(link->ownCursor_);
-  link->createWindow(kClassName, CS_HREDRAW | CS_VREDRAW, parent, id, WS_CHILD | WS_TABSTOP, pixels,
-                     link->label_.Caption.c_str());
+  link->createWindow(kLinkClass, parent, id, WS_CHILD | WS_TABSTOP, 0, pixels, link->label_.Caption.c_str());
   // A link without tip text needs no tool tip window (one less window at start-up).
   if (!link->label_.ToolTipText.empty()) link->createToolTip();
   return link;
@@ -209,33 +224,15 @@ void HyperLink::changed(const wchar_t* name) {
 // --- Persistence ------------------------------------------------------------------------------
 
 void HyperLink::UserControl_InitProperties() {
-  m_Caption = L"-- Link --";
-  m_URL.clear();
-  m_BackColor = kButtonFace;
-  m_LinkColour = kLinkBlue;
-  m_HilightColour = kHilightBlue;
-  m_Underlined = false;
-  m_UnderlinedHilight = true;
-  m_MouseOutCheckDelay = 50;
-  m_ToolTip.clear();
-  m_OverrideClick = false;
-  m_MinimiseOnClick = false;
-  m_CloseOnClick = false;
+  for (const HyperLinkProperty& property : storedProperties()) {
+    std::visit(AssignFrom{*this, property.initial}, property.field);
+  }
 }
 
 void HyperLink::UserControl_ReadProperties(const PropertyBag& PropBag) {
-  m_Caption = PropBag.ReadProperty(L"Caption", L"Vessmor HyperLink").toText();
-  m_ToolTip = PropBag.ReadProperty(L"ToolTipText", L"").toText();
-  m_URL = PropBag.ReadProperty(L"URL", L"").toText();
-  m_OverrideClick = PropBag.ReadProperty(L"OverrideClick", Variant::boolean(false)).toBoolean();
-  m_MinimiseOnClick = PropBag.ReadProperty(L"MinimiseOnClick", Variant::boolean(false)).toBoolean();
-  m_CloseOnClick = PropBag.ReadProperty(L"CloseOnClick", Variant::boolean(false)).toBoolean();
-  m_MouseOutCheckDelay = PropBag.ReadProperty(L"MouseOutCheckDelay", Variant::integer(50)).toLong();
-  m_BackColor = colourOf(PropBag.ReadProperty(L"BackColor", colourVariant(kButtonFace)));
-  m_HilightColour = colourOf(PropBag.ReadProperty(L"HilightColour", colourVariant(kWhite)));
-  m_LinkColour = colourOf(PropBag.ReadProperty(L"LinkColour", colourVariant(kLinkBlue)));
-  m_Underlined = PropBag.ReadProperty(L"Underlined", Variant::boolean(false)).toBoolean();
-  m_UnderlinedHilight = PropBag.ReadProperty(L"UnderlinedHilight", Variant::boolean(true)).toBoolean();
+  for (const HyperLinkProperty& property : storedProperties()) {
+    std::visit(AssignFrom{*this, PropBag.ReadProperty(property.name, property.stored)}, property.field);
+  }
 
   label_.BackColor = m_BackColor;
   setLabelCaption(m_Caption);
@@ -254,18 +251,14 @@ void HyperLink::UserControl_ReadProperties(const PropertyBag& PropBag) {
 }
 
 void HyperLink::UserControl_WriteProperties(PropertyBag& PropBag) const {
-  PropBag.WriteProperty(L"Caption", Variant::text(m_Caption));
-  PropBag.WriteProperty(L"URL", Variant::text(m_URL));
-  PropBag.WriteProperty(L"OverrideClick", Variant::boolean(m_OverrideClick), Variant::boolean(false));
-  PropBag.WriteProperty(L"MinimiseOnClick", Variant::boolean(m_MinimiseOnClick), Variant::boolean(false));
-  PropBag.WriteProperty(L"CloseOnClick", Variant::boolean(m_CloseOnClick), Variant::boolean(false));
-  PropBag.WriteProperty(L"MouseOutCheckDelay", Variant::longValue(m_MouseOutCheckDelay), Variant::longValue(50));
-  PropBag.WriteProperty(L"ToolTipText", Variant::text(m_ToolTip));
-  PropBag.WriteProperty(L"BackColor", colourVariant(m_BackColor), colourVariant(kButtonFace));
-  PropBag.WriteProperty(L"HilightColour", colourVariant(m_HilightColour), colourVariant(kWhite));
-  PropBag.WriteProperty(L"LinkColour", colourVariant(m_LinkColour), colourVariant(kLinkBlue));
-  PropBag.WriteProperty(L"Underlined", Variant::boolean(m_Underlined), Variant::boolean(false));
-  PropBag.WriteProperty(L"UnderlinedHilight", Variant::boolean(UnderlinedHilight()), Variant::boolean(true));
+  for (const HyperLinkProperty& property : storedProperties()) {
+    const Variant value = std::visit(ValueOf{*this}, property.field);
+    if (property.alwaysWritten) {
+      PropBag.WriteProperty(property.name, value);
+    } else {
+      PropBag.WriteProperty(property.name, value, property.stored);
+    }
+  }
 }
 
 // --- Layout -----------------------------------------------------------------------------------
@@ -320,7 +313,7 @@ void HyperLink::adoptFont(HFONT font) {
   if (!GetObjectW(font ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)), sizeof given, &given)) return;
   fontBase_ = given;
   label_.FontName = given.lfFaceName;
-  label_.FontSize = static_cast<float>(std::abs(given.lfHeight)) * 72.0f / static_cast<float>(screenDpiY());
+  label_.FontSize = static_cast<float>(ScreenScale::ofScreen().points(given.lfHeight));
   label_.FontBold = given.lfWeight >= FW_SEMIBOLD;
   label_.FontItalic = given.lfItalic != 0;
   rebuildFont();
@@ -360,35 +353,16 @@ void HyperLink::autoSizeLabel() {
 }
 
 void HyperLink::createToolTip() {
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&classes);
-  toolTip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                 GetModuleHandleW(nullptr), nullptr));
-  if (!toolTip_) return;  // the link works without its tip
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by comctl32 5 and 6 alike
-  tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = hwnd();
-  tool.uId = kToolId;
-  tool.lpszText = const_cast<wchar_t*>(label_.ToolTipText.c_str());
-  SendMessageW(toolTip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  updateToolTip();
+  toolTip_ = std::make_unique<::ToolTip>(hwnd());
+  toolTip_->addArea(hwnd(), kToolId, labelRect(), label_.ToolTipText);
 }
 
 void HyperLink::updateToolTip() {
   if (!toolTip_) {
-    if (!label_.ToolTipText.empty() && hwnd()) createToolTip();  // it updates itself once made
+    if (!label_.ToolTipText.empty() && hwnd()) createToolTip();
     return;
   }
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = hwnd();
-  tool.uId = kToolId;
-  tool.rect = {label_.Left, label_.Top, label_.Left + label_.Width, label_.Top + label_.Height};
-  SendMessageW(toolTip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-  tool.lpszText = const_cast<wchar_t*>(label_.ToolTipText.c_str());
-  SendMessageW(toolTip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  toolTip_->updateArea(hwnd(), kToolId, labelRect(), label_.ToolTipText);
 }
 
 // --- tmrMouseOut ------------------------------------------------------------------------------
@@ -424,7 +398,7 @@ void HyperLink::paint() {
   GetClientRect(hwnd(), &client);
   // The margins beside the label keep the button face whatever BackColor says.
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  RECT label{label_.Left, label_.Top, label_.Left + label_.Width, label_.Top + label_.Height};
+  RECT label = labelRect();
   UniqueBrush back(CreateSolidBrush(resolveColour(label_.BackColor)));
   if (back) FillRect(dc, &label, back.get());
 
@@ -499,8 +473,6 @@ LRESULT HyperLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_.get());
     case WM_DESTROY:
-      // The tip is owned by the top-level window, which may have destroyed it already.
-      if (!IsWindow(toolTip_.get())) toolTip_.release();
       toolTip_.reset();
       timer_.Enabled = false;  // the window's timers go with it
       return 0;

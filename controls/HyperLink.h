@@ -5,12 +5,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/ControlWindow.h"
 #include "controls/OleColour.h"
 #include "controls/HyperLinkServices.h"
 #include "controls/PropertyBag.h"
-#include "controls/WinHandles.h"
+#include "controls/ToolTip.h"
+#include "base/WinHandles.h"
 
 // A line of text shown as a web-style link, window class "Orvandel.HyperLink". The text takes
 // the highlight colour (and, with UnderlinedHilight, an underline) while the pointer is over it;
@@ -25,6 +27,8 @@
 // position of `pixels` counts. Keep the returned object as long as the window; destroying it
 // destroys the window. With CloseOnClick the holding window gets WM_CLOSE posted, so it closes
 // after the Click handler has returned.
+struct HyperLinkProperty;
+
 class HyperLink final : public ControlWindow {
  public:
   static constexpr const wchar_t* kClassName = L"Orvandel.HyperLink";
@@ -130,6 +134,7 @@ class HyperLink final : public ControlWindow {
   void tmrMouseOut_Timer();
   void performClickAction();
   bool overLabel(POINT client) const;
+  RECT labelRect() const { return {label_.Left, label_.Top, label_.Left + label_.Width, label_.Top + label_.Height}; }
   static POINT clientPoint(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   }
@@ -161,18 +166,22 @@ class HyperLink final : public ControlWindow {
   PointerSource& pointer_;
   std::optional<std::wstring> appFolder_;
 
-  std::wstring m_Caption = L"-- Link --";
+  // The twelve stored properties: bag name, field, a new instance's value, the stored default.
+  static const std::vector<HyperLinkProperty>& storedProperties();
+
+  // Set from storedProperties() by UserControl_InitProperties, which the constructor runs.
+  std::wstring m_Caption;
   std::wstring m_URL;
-  OleColour m_BackColor = 0x8000000F;
-  OleColour m_LinkColour = 0x00FF0000;
-  OleColour m_HilightColour = 0x00AF0000;
-  bool m_Underlined = false;
-  bool m_UnderlinedHilight = true;
-  int32_t m_MouseOutCheckDelay = 50;
+  OleColour m_BackColor;
+  OleColour m_LinkColour;
+  OleColour m_HilightColour;
+  bool m_Underlined;
+  bool m_UnderlinedHilight;
+  int32_t m_MouseOutCheckDelay;
   std::wstring m_ToolTip;
-  bool m_OverrideClick = false;
-  bool m_MinimiseOnClick = false;
-  bool m_CloseOnClick = false;
+  bool m_OverrideClick;
+  bool m_MinimiseOnClick;
+  bool m_CloseOnClick;
   bool hovering_ = false;
   POINT cursorPos_{};
   RECT windowRect_{};
@@ -182,9 +191,7 @@ class HyperLink final : public ControlWindow {
   Extent extent_{645.0f, 180.0f};
   LOGFONTW fontBase_{};  // the label font's face and size; weight, italic, underline from label_
   UniqueFont font_;
-  UniqueCursor ownCursor_;  // the program's pointing hand, when its resource is there
-  HCURSOR handCursor_ = nullptr;
-  UniqueWindow toolTip_;
+  std::unique_ptr<::ToolTip> toolTip_;
   bool settingText_ = false;
   bool focusCuesHidden_ = false;
   bool placed_ = false;  // sizes before the host's first one (inside CreateWindow) are not resizes

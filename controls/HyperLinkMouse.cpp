@@ -2,6 +2,7 @@
 // action and the Click event.
 #include "controls/HyperLink.h"
 
+#include "controls/HandCursor.h"
 #include "controls/modShellExecute.h"
 
 namespace {
@@ -33,7 +34,7 @@ int16_t shiftOfMouse(WPARAM keys) {
 }  // namespace
 
 bool HyperLink::overLabel(POINT client) const {
-  const RECT label{label_.Left, label_.Top, label_.Left + label_.Width, label_.Top + label_.Height};
+  const RECT label = labelRect();
   return PtInRect(&label, client) != FALSE;
 }
 
@@ -106,6 +107,6 @@ bool HyperLink::keyDown(WPARAM key, LPARAM flags) {
 bool HyperLink::setCursor() {
   POINT at{};
   if (!GetCursorPos(&at) || !ScreenToClient(hwnd(), &at) || !overLabel(at)) return false;
-  SetCursor(handCursor_);
+  SetCursor(pointingHand());
   return true;
 }

@@ -2,7 +2,7 @@
 
 #include "controls/ControlUnits.h"
 #include "controls/OleColour.h"
-#include "controls/WinHandles.h"
+#include "base/WinHandles.h"
 
 namespace {
 // The engraving, in the control's twips: the highlight line sits one pixel (20 twips at 15 per
@@ -30,7 +30,8 @@ std::unique_ptr<MultiRule> MultiRule::create(HWND parent, int id, const RECT& pi
   std::unique_ptr<MultiRule> rule(new MultiRule(std::move(onPropertyChanged)));
   rule->linLoLite_ = kDesignedLoLite;
   rule->linHiLite_ = kDesignedHiLite;
-  rule->createWindow(kClassName, CS_HREDRAW | CS_VREDRAW, parent, id, WS_CHILD, pixels);
+  static const WindowClass kRuleClass{kClassName, CS_HREDRAW | CS_VREDRAW};
+  rule->createWindow(kRuleClass, parent, id, WS_CHILD, 0, pixels);
   rule->UserControl_ReadProperties(bag);
   rule->placed_ = true;
   rule->UserControl_Resize();

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "registry/Variant.h"
+#include "base/Variant.h"
 
 // An OLE colour, as the controls store them: 0x00BBGGRR is a fixed colour, 0x80000000 + n names
 // system colour n (COLOR_*) and follows the user's colour scheme.

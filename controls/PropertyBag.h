@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "registry/Variant.h"
+#include "base/Variant.h"
 
 // The stored properties of one control instance on a window. Names match without regard to
 // letter case; a write that gives a default leaves the entry out when the value equals it.

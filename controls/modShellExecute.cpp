@@ -1,7 +1,7 @@
 #include "controls/modShellExecute.h"
 
-#include "controls/WinHandles.h"
-#include "registry/AnsiText.h"
+#include "base/WinHandles.h"
+#include "base/AnsiText.h"
 
 #ifndef _WIN64
 static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "the published 32-bit SHELLEXECUTEINFOA layout");

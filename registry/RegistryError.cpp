@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 
 RegistryError::RegistryError(int32_t number, std::wstring description)
     : std::runtime_error(toAnsi(description)),

@@ -1,7 +1,7 @@
 #include "registry/clsRegistry.h"
 
-#include "registry/AnsiText.h"
-#include "registry/NumberText.h"
+#include "base/AnsiText.h"
+#include "base/NumberText.h"
 
 namespace {
 constexpr REGSAM kKeySpecificRights = 0x3F;  // never the standard rights such as delete

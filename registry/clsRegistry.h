@@ -5,7 +5,7 @@
 
 #include "registry/RegistryError.h"
 #include "registry/RegistryPlatform.h"
-#include "registry/Variant.h"
+#include "base/Variant.h"
 
 // The program's gateway to the registry. A caller addresses a key and value through the
 // properties, then calls one operation; every operation opens what it needs and closes it again,

@@ -1,6 +1,6 @@
 #include "registry/clsRegistry.h"
 
-#include "registry/NumberText.h"
+#include "base/NumberText.h"
 
 namespace {
 const std::wstring kMachineClasses = L"SOFTWARE\\Classes\\";

@@ -2,7 +2,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 #include "registry/clsRegistry.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 #include "registry/clsRegistry.h"
 
 namespace {

@@ -175,15 +175,15 @@ TEST_F(MainWindow, HasAFixedBorderAndHoldsTheShellLibraryUntilUnload) {
   GetClientRect(window->hwnd(), &client);
   EXPECT_EQ(client.right, window->scale().x(6060));
   EXPECT_EQ(client.bottom, window->scale().y(5055));
-  EXPECT_NE(hShell32, nullptr);
+  EXPECT_NE(window->shellLibrary(), nullptr);
   SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);  // the title bar's close button
   EXPECT_EQ(window->hwnd(), nullptr);
-  EXPECT_EQ(hShell32, nullptr);
+  EXPECT_EQ(window->shellLibrary(), nullptr);
 
   open();
   SendMessageW(item(kIdClose), BM_CLICK, 0, 0);
   EXPECT_EQ(window->hwnd(), nullptr);
-  EXPECT_EQ(hShell32, nullptr);
+  EXPECT_EQ(window->shellLibrary(), nullptr);
 }
 
 TEST_F(MainWindow, ControlsStackAsTheTableListsThem) {

@@ -9,7 +9,7 @@
 #include <limits>
 #include <random>
 
-#include "registry/NumberText.h"
+#include "base/NumberText.h"
 
 namespace {
 std::wstring printed(const wchar_t* format, double value) {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 #include "tests/RegistryErrorOf.h"
 #include "tests/RegistryScratch.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 #include "tests/RegistryErrorOf.h"
 #include "tests/RegistryScratch.h"
 

@@ -1,5 +1,5 @@
 // Addressing, key operations and the text write on both registries; refusals on the in-memory one.
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 #include "tests/RegistryErrorOf.h"
 #include "tests/RegistryScratch.h"
 

@@ -2,7 +2,7 @@
 
 #include <shlwapi.h>
 
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace {
 void deleteTree(const std::string& path) { SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str()); }

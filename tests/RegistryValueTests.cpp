@@ -1,5 +1,5 @@
 // Typed reads and writes on both registries; races and remote roots on the in-memory one.
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 #include "tests/RegistryErrorOf.h"
 #include "tests/RegistryScratch.h"
 

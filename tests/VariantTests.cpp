@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "registry/Variant.h"
+#include "base/Variant.h"
 
 TEST(Variant, TextFormsOfEachKindAndNoneForNull) {
   const std::pair<Variant, const wchar_t*> cases[] = {

@@ -1,4 +1,4 @@
-#include "registry/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 #include <vector>

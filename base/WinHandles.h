@@ -36,17 +36,14 @@ inline void closeGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void closeKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void closeModule(HMODULE module) { FreeLibrary(module); }
 inline void closeCursor(HCURSOR cursor) { DestroyCursor(cursor); }
-inline void closeIcon(HICON icon) { DestroyIcon(icon); }
 inline void closeWindow(HWND window) { DestroyWindow(window); }
 
 using UniqueFont = UniqueHandle<HFONT, closeGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, closeGdiObject>;
-using UniqueBitmap = UniqueHandle<HBITMAP, closeGdiObject>;
 using UniquePen = UniqueHandle<HPEN, closeGdiObject>;
 using UniqueProcess = UniqueHandle<HANDLE, closeKernelHandle>;
 using UniqueModule = UniqueHandle<HMODULE, closeModule>;
 using UniqueCursor = UniqueHandle<HCURSOR, closeCursor>;
-using UniqueIcon = UniqueHandle<HICON, closeIcon>;
 using UniqueWindow = UniqueHandle<HWND, closeWindow>;
 
 // A COM interface pointer released with it (IPicture, IStream).
@@ -108,5 +105,22 @@ class PaintScope {
  private:
   HWND window_;
   PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// GetDC/ReleaseDC for one use; a null window gives the screen's DC.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
   HDC dc_;
 };

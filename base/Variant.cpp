@@ -1,11 +1,11 @@
-#include "registry/Variant.h"
+#include "base/Variant.h"
 
 #include <cmath>
 #include <cwchar>
 #include <limits>
 #include <optional>
 
-#include "registry/NumberText.h"
+#include "base/NumberText.h"
 
 Variant Variant::null() { return Variant(VariantKind::Null, std::monostate{}); }
 Variant Variant::integer(int16_t value) { return Variant(VariantKind::Integer, value); }

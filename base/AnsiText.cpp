@@ -1,4 +1,4 @@
-#include "registry/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <windows.h>
 

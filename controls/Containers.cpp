@@ -1,0 +1,122 @@
+#include "controls/Containers.h"
+
+#include <string>
+
+#include "base/WinHandles.h"
+
+namespace {
+const WindowClass kFrameClass{L"Orvandel.Frame"};
+const WindowClass kPanelClass{L"Orvandel.Panel"};
+constexpr DWORD kContainerStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+bool forwardsToWindow(UINT message) {
+  return message == WM_COMMAND || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
+         message == kPaintBeneathMessage;
+}
+
+LRESULT forwardToWindow(HWND container, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendMessageW(GetAncestor(container, GA_ROOT), message, wParam, lParam);
+}
+}  // namespace
+
+bool canTakeFocus(HWND window) {
+  for (HWND w = window; w && (GetWindowLongW(w, GWL_STYLE) & WS_CHILD); w = GetParent(w)) {
+    if (!IsWindowEnabled(w) || !IsWindowVisible(w)) return false;
+  }
+  return true;
+}
+
+std::unique_ptr<FrameControl> FrameControl::create(HWND parent, int id, const RECT& pixels, const wchar_t* caption,
+                                                   HFONT font) {
+  std::unique_ptr<FrameControl> frame(new FrameControl);
+  frame->font_ = font;
+  frame->createWindow(kFrameClass, parent, id, kContainerStyle, WS_EX_CONTROLPARENT, pixels, caption);
+  return frame;
+}
+
+void FrameControl::paint() {
+  PaintScope paint(hwnd());
+  HDC dc = paint.dc();
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  wchar_t caption[256] = {};
+  const int length = GetWindowTextW(hwnd(), caption, 256);
+  SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc, &metrics);
+  RECT edge = client;
+  edge.top = metrics.tmHeight / 2;
+  DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  if (length > 0) {
+    RECT text = {8, 0, 8, metrics.tmHeight};
+    DrawTextW(dc, caption, length, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    text.right += 2;
+    FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    DrawTextW(dc, caption, length, &text, DT_SINGLELINE | DT_NOPREFIX);
+  }
+}
+
+LRESULT FrameControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (forwardsToWindow(message)) return forwardToWindow(hwnd(), message, wParam, lParam);
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      paint();
+      return 0;
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_ENABLE:
+    case WM_SETTEXT: {
+      const LRESULT result = defaultHandling(message, wParam, lParam);
+      InvalidateRect(hwnd(), nullptr, FALSE);
+      return result;
+    }
+  }
+  return defaultHandling(message, wParam, lParam);
+}
+
+std::unique_ptr<PanelControl> PanelControl::create(HWND parent, int id, const RECT& pixels) {
+  std::unique_ptr<PanelControl> panel(new PanelControl);
+  panel->createWindow(kPanelClass, parent, id, kContainerStyle | WS_TABSTOP, WS_EX_CONTROLPARENT, pixels);
+  return panel;
+}
+
+void PanelControl::paint() {
+  PaintScope paint(hwnd());
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  FillRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+  const LRESULT uiState = SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0);
+  if (GetFocus() == hwnd() && !(uiState & UISF_HIDEFOCUS)) DrawFocusRect(paint.dc(), &client);
+}
+
+LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (forwardsToWindow(message)) return forwardToWindow(hwnd(), message, wParam, lParam);
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      paint();
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+      InvalidateRect(hwnd(), nullptr, FALSE);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_KEYUP:
+      if (message == WM_KEYUP && wParam != VK_SPACE) break;
+      if (message == WM_LBUTTONDOWN && canTakeFocus(hwnd())) SetFocus(hwnd());
+      forwardToWindow(hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), STN_CLICKED),
+                      reinterpret_cast<LPARAM>(hwnd()));
+      return 0;
+  }
+  return defaultHandling(message, wParam, lParam);
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "controls/ControlWindow.h"
+
+// Enabled and visible, and so are all its containers: a disabled frame passes nothing on.
+bool canTakeFocus(HWND window);
+
+// The containers of a window's controls. Both belong to the top-level window: what their
+// children report (WM_COMMAND, WM_CTLCOLOR*, kPaintBeneathMessage) goes on to it.
+//
+// A frame: an etched edge with its caption set into the top, grey while the frame is disabled;
+// its own painting never covers what it holds.
+class FrameControl final : public ControlWindow {
+ public:
+  static std::unique_ptr<FrameControl> create(HWND parent, int id, const RECT& pixels, const wchar_t* caption,
+                                              HFONT font);
+  ~FrameControl() override { destroyWindow(); }
+
+ private:
+  FrameControl() = default;
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void paint();
+
+  HFONT font_ = nullptr;  // the window's, which outlives its controls
+};
+
+// A borderless panel: a tab stop that shows a focus rectangle and reports a click, or Space,
+// to the window as a notifying static control does (WM_COMMAND, STN_CLICKED).
+class PanelControl final : public ControlWindow {
+ public:
+  static std::unique_ptr<PanelControl> create(HWND parent, int id, const RECT& pixels);
+  ~PanelControl() override { destroyWindow(); }
+
+ private:
+  PanelControl() = default;
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void paint();
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include <windows.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <memory>
+
+#include "base/WinHandles.h"
+#include "controls/ControlWindow.h"
+
+// A GIF or JPEG picture from the program's resources, decoded by the system (OleLoadPicture).
+ComPtr<IPicture> loadPictureResource(int resourceId);
+
+// The picture's own size in pixels (0 × 0 without a picture).
+SIZE pictureSize(IPicture* picture);
+
+// A control without a background of its own, drawn over what lies beneath it (its parent paints
+// that on request, kPaintBeneathMessage): a picture at its own size ("Orvandel.Picture", whose
+// window text names it) or a label's text ("Orvandel.Label"). A click on either is reported to
+// the parent as a notifying static control's (WM_COMMAND, STN_CLICKED).
+class DecorControl final : public ControlWindow {
+ public:
+  static std::unique_ptr<DecorControl> createPicture(HWND parent, int id, const RECT& pixels, int resourceId,
+                                                     const wchar_t* name);
+  // The text is the window text, drawn with the DrawText flags given; `font` outlives the label.
+  static std::unique_ptr<DecorControl> createLabel(HWND parent, int id, const RECT& pixels, const wchar_t* text,
+                                                   HFONT font, COLORREF colour, UINT drawFlags);
+  ~DecorControl() override { destroyWindow(); }
+
+ private:
+  DecorControl() = default;
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void paint(HDC dc);
+
+  ComPtr<IPicture> picture_;
+  HFONT font_ = nullptr;
+  COLORREF colour_ = 0;
+  UINT drawFlags_ = 0;
+  bool showsPicture_ = false;
+};
