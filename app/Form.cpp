@@ -41,8 +41,26 @@ void Form::create(HWND owner) {
   const int top = area.top + (area.bottom - area.top - height) / 2;
   const WindowClass windowClass{spec_.className.c_str(), 0, spec_.iconId, spec_.iconSize,
                                 reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  // Hidden until the keyboard is used, unless the owner already shows them.
+  initialCuesHidden_ = true;
+  if (ControlWindow* ownerForm = ControlWindow::fromHandle(owner)) initialCuesHidden_ = ownerForm->focusCuesHidden();
   createWindow(windowClass, owner, 0, spec_.style, WS_EX_CONTROLPARENT, RECT{left, top, left + width, top + height},
                spec_.caption.c_str());
+  // Text that needed more room made the window taller: centred again.
+  RECT made;
+  GetWindowRect(hwnd(), &made);
+  if (made.bottom - made.top != height) {
+    SetWindowPos(hwnd(), nullptr, left, area.top + (area.bottom - area.top - (made.bottom - made.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void Form::setFocusCues(bool hidden) {
+  const WPARAM state = MAKEWPARAM(hidden ? UIS_SET : UIS_CLEAR, UISF_HIDEFOCUS);
+  SendMessageW(hwnd(), WM_UPDATEUISTATE, state, 0);
+  for (const Control& c : controls_) {
+    if (c.window) SendMessageW(c.window, WM_UPDATEUISTATE, state, 0);
+  }
 }
 
 RECT Form::pixelRect(const ControlSpec& spec) const {
@@ -83,19 +101,20 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       style |= BS_PUSHBUTTON | WS_TABSTOP;
       break;
     case ControlKind::Label:
-      if (spec.flags & kTransparent) {
+      // Transparent labels, and those that open something (they take a click as a press and a
+      // release on them), are the program's own.
+      if (spec.flags & (kTransparent | kClickable)) {
         HWND label = adopt(DecorControl::createLabel(
             parent, id, r, spec.text.c_str(), font(spec.font, spec.flags & kBold),
             spec.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : spec.textColour,
             spec.flags & kCentred ? DT_CENTER | DT_WORDBREAK : spec.flags & kWordWrap ? DT_WORDBREAK : DT_SINGLELINE));
         if (spec.flags & kAutoSize) sizeToText(spec, label);
-        if (spec.flags & kWordWrap) growToFitText(spec, label);
         return label;
       }
       style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
     case ControlKind::Image:
-      return adopt(DecorControl::createPicture(parent, id, r, spec.pictureId, spec.name.c_str()));
+      return adopt(DecorControl::createPicture(parent, id, r, spec.pictureId, spec.name.c_str(), spec.flags & kStretch));
     case ControlKind::HyperLink:
     case ControlKind::Rule:
       return createOwnControl(spec, parent, id, r);
@@ -106,7 +125,6 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
   {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font(spec.font, spec.flags & kBold)), FALSE);
     if (spec.kind == ControlKind::Label && (spec.flags & kAutoSize)) sizeToText(spec, window);
-    if (spec.kind == ControlKind::Label && (spec.flags & kWordWrap)) growToFitText(spec, window);
     if (spec.kind == ControlKind::OptionButton && (spec.flags & kSelected)) {
       SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
     }
@@ -144,14 +162,55 @@ void Form::sizeToText(const ControlSpec& spec, HWND window) {
   SetWindowPos(window, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::growToFitText(const ControlSpec& spec, HWND window) {
-  RECT area;
-  GetClientRect(window, &area);
-  const RECT bounds = measureText(spec, spec.text, area, DT_WORDBREAK);
-  // Never shrinks: the layout's size stands wherever the text fits in it.
-  if (bounds.bottom > area.bottom) {
-    SetWindowPos(window, nullptr, 0, 0, area.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+RECT Form::rectInParent(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+int Form::lowestChildBottom(HWND parent) const {
+  int lowest = 0;
+  for (const Control& c : controls_) {
+    if (c.window && GetParent(c.window) == parent) lowest = std::max(lowest, static_cast<int>(rectInParent(c.window).bottom));
   }
+  return lowest;
+}
+
+void Form::fitText() {
+  for (const Control& c : controls_) {
+    if (!c.window || c.spec->kind != ControlKind::Label || !(c.spec->flags & kWordWrap)) continue;
+    RECT area;
+    GetClientRect(c.window, &area);
+    const RECT needed = measureText(*c.spec, c.spec->text, area, DT_WORDBREAK);
+    if (needed.bottom > area.bottom) growDown(c.window, needed.bottom - area.bottom);
+  }
+}
+
+// What lies below the grown edge moves down with it, what spans the edge (a background, a
+// frame) stretches, and the container grows as far as its lowest child went: a wider font than
+// the layout was made for never cuts a line or covers a neighbour.
+void Form::growDown(HWND window, int delta) {
+  HWND parent = GetParent(window);
+  const int lowestBefore = lowestChildBottom(parent);
+  const RECT grown = rectInParent(window);
+  constexpr UINT kResize = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window, nullptr, 0, 0, grown.right - grown.left, grown.bottom - grown.top + delta, kResize);
+  for (const Control& c : controls_) {
+    if (!c.window || c.window == window || GetParent(c.window) != parent) continue;
+    const RECT r = rectInParent(c.window);
+    if (r.top >= grown.bottom) {
+      SetWindowPos(c.window, nullptr, r.left, r.top + delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (r.bottom >= grown.bottom) {
+      SetWindowPos(c.window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + delta, kResize);
+    }
+  }
+  const int growth = lowestChildBottom(parent) - lowestBefore;
+  if (growth <= 0) return;
+  if (parent != hwnd()) return growDown(parent, growth);
+  RECT frame;
+  GetWindowRect(hwnd(), &frame);
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + growth, kResize);
 }
 
 void Form::addToolTip(HWND window, const std::wstring& text) {
@@ -281,8 +340,30 @@ bool Form::moveFocus(bool backwards) {
   for (int step = 1; step <= count; ++step) {
     const int next = ((current < 0 ? (backwards ? 0 : -1) : current) + (backwards ? -step : step) + 2 * count) % count;
     if (canTakeFocus(tabOrder_[next])) {
-      SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
       SetFocus(tabOrder_[next]);
+      return true;
+    }
+  }
+  return true;
+}
+
+// Arrow keys on an option move the selection to the next option that can take it, as in a
+// dialog's radio-button group; with none, the selection stays where it is.
+bool Form::moveSelection(HWND option, bool backwards) {
+  std::vector<HWND> options;
+  for (HWND w : tabOrder_) {
+    const ControlSpec* spec = specOf(w);
+    if (spec && spec->kind == ControlKind::OptionButton) options.push_back(w);
+  }
+  const auto at = std::find(options.begin(), options.end(), option);
+  if (at == options.end()) return false;
+  const size_t count = options.size();
+  const size_t from = static_cast<size_t>(at - options.begin());
+  for (size_t step = 1; step < count; ++step) {
+    HWND next = options[(from + (backwards ? count - step : step)) % count];
+    if (canTakeFocus(next)) {
+      SetFocus(next);
+      SendMessageW(next, BM_CLICK, 0, 0);
       return true;
     }
   }
@@ -294,8 +375,22 @@ bool Form::preTranslate(MSG& message) {
   HWND root = GetAncestor(message.hwnd, GA_ROOT);
   Form* form = dynamic_cast<Form*>(ControlWindow::fromHandle(root));
   if (!form) return false;
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
-    return form->moveFocus(GetKeyState(VK_SHIFT) < 0);
+  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+    // Focus cues appear once the keyboard is in use.
+    if (form->focusCuesHidden()) form->setFocusCues(false);
+  }
+  if (message.message == WM_KEYDOWN) {
+    const WPARAM key = message.wParam;
+    if (key == VK_TAB) return form->moveFocus(GetKeyState(VK_SHIFT) < 0);
+    if (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT) {
+      if (form->moveSelection(message.hwnd, key == VK_UP || key == VK_LEFT)) return true;
+    }
+    // Enter presses the focused button, as in any dialog.
+    if (key == VK_RETURN &&
+        (SendMessageW(message.hwnd, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+      SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+      return true;
+    }
   }
   return IsDialogMessageW(root, &message) != FALSE;
 }
@@ -324,8 +419,23 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       createControls();
+      fitText();
+      setFocusCues(initialCuesHidden_);
       Form_Load();
       return 0;
+    case WM_ACTIVATE:
+      // As dialogs do: the control that had the focus gets it back when the window is active again.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
+      } else if (!HIWORD(wParam)) {
+        HWND focus = lastFocus_ && IsWindow(lastFocus_) && canTakeFocus(lastFocus_) ? lastFocus_ : initialFocus();
+        if (focus) {
+          SetFocus(focus);
+          return 0;
+        }
+      }
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

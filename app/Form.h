@@ -66,8 +66,13 @@ class Form : public ControlWindow {
   RECT measureText(const ControlSpec& spec, const std::wstring& text, RECT bounds, UINT flags);
   void sizeToText(const ControlSpec& spec, HWND window);
   // A wrapping label whose text needs more lines than its height holds (a font wider than the
-  // one it was laid out with) grows downwards rather than cut its last line.
-  void growToFitText(const ControlSpec& spec, HWND window);
+  // one it was laid out with) grows downwards, and what lies below it makes room.
+  void fitText();
+  void growDown(HWND window, int delta);
+  int lowestChildBottom(HWND parent) const;
+  static RECT rectInParent(HWND window);
+  void setFocusCues(bool hidden);
+  bool moveSelection(HWND option, bool backwards);
   void addToolTip(HWND window, const std::wstring& text);
   LRESULT colourStatic(HDC dc, HWND window);
   // Draws, into a transparent control's DC, the siblings that lie beneath it.
@@ -79,6 +84,8 @@ class Form : public ControlWindow {
   ScreenScale scale_ = ScreenScale::ofScreen();
   bool modalDone_ = false;
   HWND modalOwner_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  bool initialCuesHidden_ = true;
   std::vector<Control> controls_;
   std::vector<HWND> tabOrder_;
   std::map<std::wstring, UniqueFont> fonts_;

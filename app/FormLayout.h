@@ -20,6 +20,7 @@ enum ControlFlags : unsigned {
   kCentred = 1 << 5,
   kClickable = 1 << 6,    // reports clicks to the window
   kSelected = 1 << 7,     // option button selected as designed
+  kStretch = 1 << 8,      // picture drawn to fill its control (a band that grows with the window)
 };
 
 struct FontSpec {

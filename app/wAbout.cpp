@@ -58,7 +58,7 @@ FormSpec wAbout::layout() {
   c.back().id = kIdAboutLogo;
   c.push_back({K::Label, L"Label1", L"", 120, 120, 1260, 1260, L"", 11});
   c.back().backColour = RGB(255, 255, 255);
-  c.push_back({K::Image, L"Image1", L"", 15, 15, 1485, 3000});
+  c.push_back({K::Image, L"Image1", L"", 15, 15, 1485, 3000, L"", -1, kStretch});
   c.back().pictureId = IDP_BANNER;
   return form;
 }

@@ -20,6 +20,7 @@ class wMain final : public Form, private PreviewModeView {
   void Form_Initialize();
   void Form_Load() override;
   void Form_Unload() override;
+  HWND initialFocus() override { return control(L"cmdStart"); }
   void controlClicked(int id) override;
   void linkClicked(int id, int16_t Button) override;
   void lnkTesquineSolutions_Click();

@@ -6,7 +6,7 @@
 
 namespace {
 const WindowClass kFrameClass{L"Orvandel.Frame"};
-const WindowClass kPanelClass{L"Orvandel.Panel"};
+const WindowClass kPanelClass{L"Orvandel.Panel", CS_DBLCLKS};
 constexpr DWORD kContainerStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 bool forwardsToWindow(UINT message) {
@@ -93,8 +93,7 @@ void PanelControl::paint() {
   RECT client;
   GetClientRect(hwnd(), &client);
   FillRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
-  const LRESULT uiState = SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0);
-  if (GetFocus() == hwnd() && !(uiState & UISF_HIDEFOCUS)) DrawFocusRect(paint.dc(), &client);
+  if (GetFocus() == hwnd() && !focusCuesHidden()) DrawFocusRect(paint.dc(), &client);
 }
 
 LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,11 +110,18 @@ LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       InvalidateRect(hwnd(), nullptr, FALSE);
       break;
     case WM_LBUTTONDOWN:
+      if (canTakeFocus(hwnd())) SetFocus(hwnd());
+      click_.press(hwnd());
+      return 0;
+    case WM_LBUTTONUP:
+      if (click_.release(hwnd(), lParam)) notifyClicked(hwnd());
+      return 0;
+    case WM_CAPTURECHANGED:
+      click_.cancel();
+      return 0;
     case WM_KEYUP:
-      if (message == WM_KEYUP && wParam != VK_SPACE) break;
-      if (message == WM_LBUTTONDOWN && canTakeFocus(hwnd())) SetFocus(hwnd());
-      forwardToWindow(hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), STN_CLICKED),
-                      reinterpret_cast<LPARAM>(hwnd()));
+      if (wParam != VK_SPACE) break;
+      notifyClicked(hwnd());
       return 0;
   }
   return defaultHandling(message, wParam, lParam);

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "controls/ClickTracker.h"
 #include "controls/ControlWindow.h"
 
 // Enabled and visible, and so are all its containers: a disabled frame passes nothing on.
@@ -27,7 +28,8 @@ class FrameControl final : public ControlWindow {
   HFONT font_ = nullptr;  // the window's, which outlives its controls
 };
 
-// A borderless panel: a tab stop that shows a focus rectangle and reports a click, or Space,
+// A borderless panel: a tab stop that shows a focus rectangle (once the keyboard is in use) and
+// reports a click (press and release on it), or Space,
 // to the window as a notifying static control does (WM_COMMAND, STN_CLICKED).
 class PanelControl final : public ControlWindow {
  public:
@@ -38,4 +40,6 @@ class PanelControl final : public ControlWindow {
   PanelControl() = default;
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint();
+
+  ClickTracker click_;
 };

@@ -67,6 +67,14 @@ ControlWindow* ControlWindow::fromHandle(HWND window) {
   return reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+void ControlWindow::noteUiState(WORD action, WORD flags) {
+  if (action == UIS_INITIALIZE) {
+    focusCuesHidden_ = (SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+  } else if (flags & UISF_HIDEFOCUS) {
+    focusCuesHidden_ = action == UIS_SET;
+  }
+}
+
 LRESULT ControlWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return defaultHandling(message, wParam, lParam);
 }
@@ -87,6 +95,7 @@ LRESULT CALLBACK ControlWindow::route(HWND window, UINT message, WPARAM wParam, 
     self->windowDestroyed();
     return DefWindowProcW(window, message, wParam, lParam);
   }
+  if (message == WM_UPDATEUISTATE) self->noteUiState(LOWORD(wParam), HIWORD(wParam));
   // The handler may end with the object gone (a Click handler that closes the window and
   // releases its controls): nothing here touches `self` after it returns.
   const char* failure = nullptr;

@@ -30,6 +30,9 @@ class ControlWindow {
   HWND hwnd() const { return hwnd_; }
   // The program's window object behind a window handle; nullptr for any other window.
   static ControlWindow* fromHandle(HWND window);
+  // Whether focus rectangles are hidden, as the window was last told (WM_UPDATEUISTATE): Wine
+  // keeps no UI state of its own (WM_QUERYUISTATE answers 0 whatever it was told).
+  bool focusCuesHidden() const { return focusCuesHidden_; }
 
  protected:
   ControlWindow() = default;
@@ -51,6 +54,8 @@ class ControlWindow {
 
  private:
   static LRESULT CALLBACK route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void noteUiState(WORD action, WORD flags);
 
   HWND hwnd_ = nullptr;
+  bool focusCuesHidden_ = false;
 };

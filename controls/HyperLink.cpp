@@ -407,18 +407,7 @@ void HyperLink::paint() {
   SetTextColor(dc, IsWindowEnabled(hwnd()) ? resolveColour(label_.ForeColor) : GetSysColor(COLOR_GRAYTEXT));
   DrawTextW(dc, label_.Caption.c_str(), static_cast<int>(label_.Caption.size()), &label, DT_NOPREFIX);
 
-  const bool focusHidden = focusCuesHidden_ || (SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
-  if (GetFocus() == hwnd() && !focusHidden) DrawFocusRect(dc, &client);
-}
-
-// Wine keeps no UI state (WM_QUERYUISTATE answers 0 whatever WM_UPDATEUISTATE said), so the link
-// also remembers what it was told.
-void HyperLink::noteUiState(WORD action, WORD flags) {
-  if (action == UIS_INITIALIZE) {
-    focusCuesHidden_ = (SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-  } else if (flags & UISF_HIDEFOCUS) {
-    focusCuesHidden_ = action == UIS_SET;
-  }
+  if (GetFocus() == hwnd() && !focusCuesHidden()) DrawFocusRect(dc, &client);
 }
 
 LRESULT HyperLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -457,7 +446,6 @@ LRESULT HyperLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_UPDATEUISTATE: {
       const LRESULT result = defaultHandling(message, wParam, lParam);
-      noteUiState(LOWORD(wParam), HIWORD(wParam));
       invalidate();
       return result;
     }

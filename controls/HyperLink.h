@@ -25,8 +25,8 @@
 //   auto link = HyperLink::create(parent, id, pixelRect, bag, {onClick, onPropertyChanged});
 // It reads the bag (UserControl_ReadProperties), then sizes itself to its text: only the
 // position of `pixels` counts. Keep the returned object as long as the window; destroying it
-// destroys the window. With CloseOnClick the holding window gets WM_CLOSE posted, so it closes
-// after the Click handler has returned.
+// destroys the window. With CloseOnClick the holding window is closed (WM_CLOSE, sent) before
+// Click is raised.
 struct HyperLinkProperty;
 
 class HyperLink final : public ControlWindow {
@@ -157,7 +157,6 @@ class HyperLink final : public ControlWindow {
 
   void layout();
   void paint();
-  void noteUiState(WORD action, WORD flags);
   void invalidate();
   void changed(const wchar_t* name);
 
@@ -193,6 +192,5 @@ class HyperLink final : public ControlWindow {
   UniqueFont font_;
   std::unique_ptr<::ToolTip> toolTip_;
   bool settingText_ = false;
-  bool focusCuesHidden_ = false;
   bool placed_ = false;  // sizes before the host's first one (inside CreateWindow) are not resizes
 };

@@ -66,13 +66,14 @@ void HyperLink::tmrMouseOut_Timer() {
 }
 
 void HyperLink::labLink_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
+  // A copy: the click action may close the holding window, and the handler may release this link.
+  const ClickHandler handler = events_.Click;
   if (Button == 1) {
     setLabelForeColor(m_LinkColour);
     if (m_UnderlinedHilight && !m_Underlined) setLabelUnderline(false);
     if (!m_OverrideClick) performClickAction();
   }
-  // Last: the host's handler may release this link. The copy keeps the handler itself alive.
-  if (ClickHandler handler = events_.Click) handler(Button, Shift, X, Y);
+  if (handler) handler(Button, Shift, X, Y);
 }
 
 void HyperLink::performClickAction() {
@@ -84,8 +85,8 @@ void HyperLink::performClickAction() {
   const bool canMinimise = (GetWindowLongPtrW(holder, GWL_STYLE) & WS_MINIMIZEBOX) != 0;
   if (!m_CloseOnClick && m_MinimiseOnClick && canMinimise) ShowWindow(holder, SW_MINIMIZE);
   launcher_.launch(m_URL, L"", nullptr, SW_SHOWNORMAL, L"", false);
-  // Posted: the window closes once this click, and the host's Click handler, are over.
-  if (m_CloseOnClick) PostMessageW(holder, WM_CLOSE, 0, 0);
+  // Closed now, before Click is raised; this object outlives its window until the host lets it go.
+  if (m_CloseOnClick) SendMessageW(holder, WM_CLOSE, 0, 0);
 }
 
 LRESULT HyperLink::mouseUp(int16_t button, WPARAM wParam, LPARAM lParam) {

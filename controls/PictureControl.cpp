@@ -6,8 +6,8 @@
 #include "controls/ScreenScale.h"
 
 namespace {
-const WindowClass kPictureClass{L"Orvandel.Picture"};
-const WindowClass kLabelClass{L"Orvandel.Label"};
+const WindowClass kPictureClass{L"Orvandel.Picture", CS_DBLCLKS};
+const WindowClass kLabelClass{L"Orvandel.Label", CS_DBLCLKS};
 constexpr DWORD kDecorStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 }  // namespace
 
@@ -50,8 +50,9 @@ SIZE pictureSize(IPicture* picture) {
 }
 
 std::unique_ptr<DecorControl> DecorControl::createPicture(HWND parent, int id, const RECT& pixels, int resourceId,
-                                                          const wchar_t* name) {
+                                                          const wchar_t* name, bool stretch) {
   std::unique_ptr<DecorControl> decor(new DecorControl);
+  decor->stretch_ = stretch;
   decor->picture_ = loadPictureResource(resourceId);
   decor->showsPicture_ = true;
   decor->createWindow(kPictureClass, parent, id, kDecorStyle, 0, pixels, name);
@@ -76,7 +77,12 @@ void DecorControl::paint(HDC dc) {
     OLE_YSIZE_HIMETRIC height = 0;
     picture_->get_Width(&width);
     picture_->get_Height(&height);
-    const SIZE size = pictureSize(picture_.get());
+    SIZE size = pictureSize(picture_.get());
+    if (stretch_) {
+      RECT client;
+      GetClientRect(hwnd(), &client);
+      size = {client.right, client.bottom};
+    }
     picture_->Render(dc, 0, 0, size.cx, size.cy, 0, height, width, -height, nullptr);
   }
   const int length = GetWindowTextLengthW(hwnd());
@@ -109,10 +115,17 @@ LRESULT DecorControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       InvalidateRect(hwnd(), nullptr, FALSE);
       return result;
     }
-    case WM_LBUTTONUP:
-      SendMessageW(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), STN_CLICKED),
-                   reinterpret_cast<LPARAM>(hwnd()));
+    case WM_LBUTTONDOWN:
+      click_.press(hwnd());
       return 0;
+    case WM_LBUTTONUP:
+      if (click_.release(hwnd(), lParam)) notifyClicked(hwnd());
+      return 0;
+    case WM_CAPTURECHANGED:
+      click_.cancel();
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
   }
   return defaultHandling(message, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/WinHandles.h"
+#include "controls/ClickTracker.h"
 #include "controls/ControlWindow.h"
 
 // A GIF or JPEG picture from the program's resources, decoded by the system (OleLoadPicture).
@@ -16,12 +17,13 @@ SIZE pictureSize(IPicture* picture);
 
 // A control without a background of its own, drawn over what lies beneath it (its parent paints
 // that on request, kPaintBeneathMessage): a picture at its own size ("Orvandel.Picture", whose
-// window text names it) or a label's text ("Orvandel.Label"). A click on either is reported to
-// the parent as a notifying static control's (WM_COMMAND, STN_CLICKED).
+// window text names it; stretched to fill the control if asked) or a label's text ("Orvandel.Label"). A click on either is reported to
+// the parent as a notifying static control's (WM_COMMAND, STN_CLICKED): a press and a release on
+// the control, a double click counting once.
 class DecorControl final : public ControlWindow {
  public:
   static std::unique_ptr<DecorControl> createPicture(HWND parent, int id, const RECT& pixels, int resourceId,
-                                                     const wchar_t* name);
+                                                     const wchar_t* name, bool stretch = false);
   // The text is the window text, drawn with the DrawText flags given; `font` outlives the label.
   static std::unique_ptr<DecorControl> createLabel(HWND parent, int id, const RECT& pixels, const wchar_t* text,
                                                    HFONT font, COLORREF colour, UINT drawFlags);
@@ -37,4 +39,6 @@ class DecorControl final : public ControlWindow {
   COLORREF colour_ = 0;
   UINT drawFlags_ = 0;
   bool showsPicture_ = false;
+  bool stretch_ = false;
+  ClickTracker click_;
 };

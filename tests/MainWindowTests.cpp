@@ -140,10 +140,12 @@ TEST_F(MainWindow, OnlyTheAvailablePanelSelectsItsMode) {
   installHandler();
   open();
   SendMessageW(item(kIdPanelRestore), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 5));
+  SendMessageW(item(kIdPanelRestore), WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
   EXPECT_TRUE(checked(kIdOptionRemove));
   EXPECT_FALSE(checked(kIdOptionRestore));
   SendMessageW(item(kIdOptionRemove), BM_SETCHECK, BST_UNCHECKED, 0);
   SendMessageW(item(kIdPanelRemove), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 5));
+  SendMessageW(item(kIdPanelRemove), WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
   EXPECT_TRUE(checked(kIdOptionRemove));
 }
 
@@ -174,7 +176,7 @@ TEST_F(MainWindow, HasAFixedBorderAndHoldsTheShellLibraryUntilUnload) {
   RECT client;
   GetClientRect(window->hwnd(), &client);
   EXPECT_EQ(client.right, window->scale().x(6060));
-  EXPECT_EQ(client.bottom, window->scale().y(5055));
+  EXPECT_GE(client.bottom, window->scale().y(5055));  // taller only where a wider font needs room
   EXPECT_NE(window->shellLibrary(), nullptr);
   SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);  // the title bar's close button
   EXPECT_EQ(window->hwnd(), nullptr);

@@ -45,10 +45,10 @@ TEST(AboutEndToEnd, OpensModallyAndHandsEveryPageToTheShell) {
   const std::string donation = std::string(kSite) + "index.php?id=donation";
   const std::string product = std::string(kSite) + "index.php?id=orvandel";
   struct { HWND target; std::string expected; } clicks[] = {
-      {driver::findByText(about, "Static", "Orvandel"), product},
+      {driver::findByText(about, "Orvandel.Label", "Orvandel"), product},
       {driver::findByText(about, "Orvandel.Picture", "imgStar"), product},
       {driver::findByText(about, "Orvandel.Picture", "imgDonate"), donation},
-      {driver::findByText(about, "Static",
+      {driver::findByText(about, "Orvandel.Label",
                           "If you like this program, then please consider making a donation by clicking on the "
                           "logo. Thanks!"), donation},
       {driver::findByText(about, "Orvandel.HyperLink", "Tesquine Solutions"), std::string(kSite) + "?from=orvandel"},

@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+// A click as people make one: a press and a release of the left button on the same control.
+// The press captures the mouse, so the release is seen wherever it happens; released outside,
+// or with the capture taken away meanwhile, it is no click. With CS_DBLCLKS the second press of
+// a double click arrives as WM_LBUTTONDBLCLK, which starts nothing: a double click is one click.
+class ClickTracker {
+ public:
+  void press(HWND window) {
+    SetCapture(window);
+    pressed_ = true;
+  }
+  // True when this release completes a click on `window` (lParam: the release's client point).
+  bool release(HWND window, LPARAM lParam) {
+    const bool wasPressed = pressed_ && GetCapture() == window;
+    pressed_ = false;
+    if (GetCapture() == window) ReleaseCapture();
+    RECT client;
+    GetClientRect(window, &client);
+    const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return wasPressed && PtInRect(&client, at);
+  }
+  void cancel() { pressed_ = false; }  // WM_CAPTURECHANGED
+
+ private:
+  bool pressed_ = false;
+};
+
+// Tells a control's parent about a click, as a notifying static control does.
+inline void notifyClicked(HWND control) {
+  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), STN_CLICKED),
+               reinterpret_cast<LPARAM>(control));
+}
