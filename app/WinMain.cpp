@@ -2,10 +2,26 @@
 
 #include <exception>
 
+#include "app/CommandLine.h"
 #include "app/Form.h"
+#include "app/ScriptedSwitch.h"
 #include "app/wMain.h"
 
+namespace {
+// With arguments the switch runs without a window; whatever goes wrong, never a success.
+int runWithoutWindow(const CommandLine& command) {
+  try {
+    return runScriptedSwitch(command, systemRegistry(), startingConsole());
+  } catch (...) {
+    return kExitRefused;
+  }
+}
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  const CommandLine command = parseCommandLine(programArguments());
+  if (command.action != CommandLine::Action::Window) return runWithoutWindow(command);
+
   wMain window;
   try {
     window.show(showCommand);

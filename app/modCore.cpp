@@ -25,8 +25,11 @@ const wchar_t kRestoreFailed[] =
 constexpr COLORREF kAvailableNote = RGB(128, 0, 0);
 constexpr COLORREF kUnavailableNote = RGB(128, 128, 128);
 
-clsRegistry handlerKey(RegistryPlatform& platform, const wchar_t* path) {
+// Every operation of the switch on one computer: this one, or the one named.
+clsRegistry handlerKey(RegistryPlatform& platform, const std::wstring& machine, const wchar_t* path) {
   clsRegistry registry(platform);
+  registry.Machine(machine);
+  registry.KeysOnMachine(true);
   registry.ClassKey(clsRegistry::HKEY_CLASSES_ROOT_NUMBER);
   registry.SectionKey(path);
   return registry;
@@ -34,17 +37,17 @@ clsRegistry handlerKey(RegistryPlatform& platform, const wchar_t* path) {
 }  // namespace
 
 bool modCore::AVIPreviewKeyExists() const {
-  return handlerKey(registry_, kHandlerDetectPath).KeyExists();
+  return handlerKey(registry_, machine_, kHandlerDetectPath).KeyExists();
 }
 
 bool modCore::removeHandler() const {
-  clsRegistry registry = handlerKey(registry_, kHandlerPath);
+  clsRegistry registry = handlerKey(registry_, machine_, kHandlerPath);
   registry.ValueKey(L"");
   return registry.DeleteKey();
 }
 
 bool modCore::restoreHandler() const {
-  clsRegistry registry = handlerKey(registry_, kHandlerPath);
+  clsRegistry registry = handlerKey(registry_, machine_, kHandlerPath);
   registry.ValueKey(L"");
   const bool existed = registry.KeyExists();
   if (!registry.CreateKey()) return false;
@@ -84,7 +87,13 @@ void modCore::ApplyAVIPreviewMode(int mode, PreviewModeView& view) const {
     messages_.show(view.messageOwner(), restore ? kRestoreFailed : kRemoveFailed, kApplicationTitle,
                    kExclamationStyle);
   }
-  SyncMainWindow(AVIPreviewKeyExists() ? Remove : Restore, view);
+  bool exists = false;
+  try {
+    exists = AVIPreviewKeyExists();
+  } catch (const std::exception&) {
+    return;  // the other computer went out of reach: there is no state to show
+  }
+  SyncMainWindow(exists ? Remove : Restore, view);
 }
 
 void modCore::SyncMainWindow(int availableMode, PreviewModeView& view) const {

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "app/MessagePresenter.h"
 #include "registry/RegistryPlatform.h"
 
@@ -27,8 +30,11 @@ class modCore {
   static const wchar_t kHandlerDetectPath[];   // used to detect (no trailing backslash)
   static const wchar_t kHandlerClassId[];
 
-  modCore(RegistryPlatform& registry, MessagePresenter& messages) : registry_(registry), messages_(messages) {}
+  // machine: "\\name" to switch another computer's handler, empty for this one.
+  modCore(RegistryPlatform& registry, MessagePresenter& messages, std::wstring machine = {})
+      : registry_(registry), messages_(messages), machine_(std::move(machine)) {}
 
+  // Raises the registry error only when another computer was named and can't be reached.
   bool AVIPreviewKeyExists() const;
   // Makes the change, reports it, then shows the window what the registry now says. Never throws.
   void ApplyAVIPreviewMode(int mode, PreviewModeView& view) const;
@@ -40,4 +46,5 @@ class modCore {
 
   RegistryPlatform& registry_;
   MessagePresenter& messages_;
+  std::wstring machine_;
 };

@@ -29,6 +29,15 @@ std::wstring describeValue(const Variant& value) {
   }
   return value.toText();
 }
+
+// The system's own words for a result code, as FormatMessage gives them.
+std::wstring platformText(LONG code) {
+  char text[512] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) --length;
+  return length > 0 ? fromAnsi(text, length) : L"Error " + decimalText(code);
+}
 }  // namespace
 
 void clsRegistry::Machine(const std::wstring& sMachine) {
@@ -42,33 +51,45 @@ void clsRegistry::Machine(const std::wstring& sMachine) {
 }
 
 bool clsRegistry::KeyExists() const {
-  const auto path = toExactAnsi(sectionKey_);
-  if (!path) return false;
-  RegKeyHandle key(*platform_);
-  return platform_->openKey(root(), path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) == ERROR_SUCCESS;
+  RegKeyHandle remote(*platform_), key(*platform_);
+  HKEY parent = nullptr;
+  std::wstring section;
+  reach(false, remote, parent, section);
+  const auto path = toExactAnsi(section);
+  return path && platform_->openKey(parent, path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) == ERROR_SUCCESS;
 }
 
 bool clsRegistry::CreateKey() {
-  const auto path = toExactAnsi(sectionKey_);
-  RegKeyHandle key(*platform_);
-  if (!path || createSection(*platform_, root(), *path, key) != ERROR_SUCCESS) {
+  RegKeyHandle remote(*platform_), key(*platform_);
+  HKEY parent = nullptr;
+  std::wstring section;
+  reach(false, remote, parent, section);
+  const auto path = toExactAnsi(section);
+  if (!path || createSection(*platform_, parent, *path, key) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure, L"Failed to create registry Key: '" + sectionKey_);
   }
   return true;
 }
 
 bool clsRegistry::DeleteKey() {
-  const auto path = toExactAnsi(sectionKey_);
-  if (!path || platform_->deleteKey(root(), path->c_str()) != ERROR_SUCCESS) {
+  RegKeyHandle remote(*platform_);
+  HKEY parent = nullptr;
+  std::wstring section;
+  reach(false, remote, parent, section);
+  const auto path = toExactAnsi(section);
+  if (!path || platform_->deleteKey(parent, path->c_str()) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure, L"Failed to delete registry Key: '" + keyDescription());
   }
   return true;
 }
 
 bool clsRegistry::DeleteValue() {
-  const auto path = toExactAnsi(sectionKey_);
-  RegKeyHandle key(*platform_);
-  if (!path || platform_->openKey(root(), path->c_str(), 0, kKeySpecificRights, key.receive()) != ERROR_SUCCESS) {
+  RegKeyHandle remote(*platform_), key(*platform_);
+  HKEY parent = nullptr;
+  std::wstring section;
+  reach(false, remote, parent, section);
+  const auto path = toExactAnsi(section);
+  if (!path || platform_->openKey(parent, path->c_str(), 0, kKeySpecificRights, key.receive()) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure,
                         L"Failed to open key '" + keyDescription() + L"' for delete access");
   }
@@ -82,13 +103,23 @@ bool clsRegistry::DeleteValue() {
   return true;
 }
 
-LONG clsRegistry::connectRoot(RegKeyHandle& remote, HKEY& parent) const {
+LONG clsRegistry::reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent, std::wstring& path) const {
   parent = root();
-  if (machine_.empty()) return ERROR_SUCCESS;
+  path = sectionKey_;
+  if (machine_.empty() || !(valueOperation || keysOnMachine_)) return ERROR_SUCCESS;
+  HKEY remoteRoot = parent;
+  if (keysOnMachine_ && classKey_ == HKEY_CLASSES_ROOT_NUMBER) {
+    remoteRoot = HKEY_LOCAL_MACHINE;
+    path = L"SOFTWARE\\Classes\\" + path;
+  }
   const auto machine = toExactAnsi(machine_);
-  if (!machine) return ERROR_BAD_NETPATH;
-  const LONG result = platform_->connectRegistry(machine->c_str(), root(), remote.receive());
-  if (result == ERROR_SUCCESS) parent = remote.get();
+  const LONG result =
+      machine ? platform_->connectRegistry(machine->c_str(), remoteRoot, remote.receive()) : ERROR_BAD_NETPATH;
+  if (result == ERROR_SUCCESS) {
+    parent = remote.get();
+  } else if (keysOnMachine_) {
+    throw RegistryError(result, platformText(result));
+  }
   return result;
 }
 
@@ -97,9 +128,10 @@ void clsRegistry::Value(const Variant& vValue) {
   RegKeyHandle remote(*platform_);
   HKEY parent = nullptr;
   // A write that can't reach the named computer has stored nothing: say so.
-  if (connectRoot(remote, parent) != ERROR_SUCCESS) raiseWriteFailure(RegistryError::kWriteFailure, copy);
+  std::wstring section;
+  if (reach(true, remote, parent, section) != ERROR_SUCCESS) raiseWriteFailure(RegistryError::kWriteFailure, copy);
 
-  const auto path = toExactAnsi(sectionKey_);
+  const auto path = toExactAnsi(section);
   RegKeyHandle key(*platform_);
   if (!path || createSection(*platform_, parent, *path, key) != ERROR_SUCCESS) {
     raiseWriteFailure(RegistryError::kKeyFailure, copy);

@@ -22,6 +22,12 @@ class clsRegistry {
   // The computer the value operations use: empty for this one, otherwise "\\name".
   const std::wstring& Machine() const { return machine_; }
   void Machine(const std::wstring& sMachine);
+  // Off (the default), only the value operations use Machine. On, every operation does; there
+  // the class root, which no computer serves to another, is reached as
+  // HKEY_LOCAL_MACHINE\SOFTWARE\Classes, and a computer out of reach raises the platform's own
+  // error number and text instead of reading as a missing key.
+  bool KeysOnMachine() const { return keysOnMachine_; }
+  void KeysOnMachine(bool bKeysOnMachine) { keysOnMachine_ = bKeysOnMachine; }
 
   bool KeyExists() const;
   bool CreateKey();
@@ -65,8 +71,10 @@ class clsRegistry {
 
  private:
   HKEY root() const { return rootKeyFromNumber(classKey_); }
-  // Opens the root the value operations use (a remote one when Machine is set).
-  LONG connectRoot(RegKeyHandle& remote, HKEY& parent) const;
+  // The key an operation starts from and the path below it: this computer's root, or that root
+  // on Machine for value operations (for every operation with KeysOnMachine). Answers the
+  // connection's result; with KeysOnMachine a failed connection raises instead.
+  LONG reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent, std::wstring& path) const;
 
   void SetClassesValue(const std::wstring& text);
   static int32_t ReverseLong(int32_t value);
@@ -80,6 +88,7 @@ class clsRegistry {
 
   RegistryPlatform* platform_;
   std::wstring machine_;
+  bool keysOnMachine_ = false;
   int32_t classKey_ = 0;
   std::wstring sectionKey_;
   std::wstring valueKey_;

@@ -20,9 +20,12 @@ void countOneMore(int32_t& count) {
 bool clsRegistry::EnumerateValues(std::vector<std::wstring>& sKeyNames, int32_t& iKeyCount) {
   iKeyCount = 0;
   sKeyNames.clear();
-  const auto path = toExactAnsi(sectionKey_);
-  RegKeyHandle key(*platform_);
-  if (!path || platform_->openKey(root(), path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
+  RegKeyHandle remote(*platform_), key(*platform_);
+  HKEY parent = nullptr;
+  std::wstring section;
+  reach(false, remote, parent, section);
+  const auto path = toExactAnsi(section);
+  if (!path || platform_->openKey(parent, path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
     return true;
   }
   // No class buffer at all: Windows refuses the query when a key's class name doesn't fit one.
@@ -52,11 +55,14 @@ bool clsRegistry::EnumerateValues(std::vector<std::wstring>& sKeyNames, int32_t&
 bool clsRegistry::EnumerateSections(std::vector<std::wstring>& sSect, int32_t& iSectCount) {
   iSectCount = 0;
   sSect.clear();
-  RegKeyHandle key(*platform_);
+  RegKeyHandle remote(*platform_), key(*platform_);
+  HKEY parent = nullptr;
+  std::wstring section;
+  reach(false, remote, parent, section);  // an unreachable computer is its own error, not a listing's
   try {
-    const auto path = toExactAnsi(sectionKey_);
+    const auto path = toExactAnsi(section);
     if (!path ||
-        platform_->openKey(root(), path->c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.receive()) != ERROR_SUCCESS) {
+        platform_->openKey(parent, path->c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.receive()) != ERROR_SUCCESS) {
       return true;
     }
     // Room for the longest name Windows allows and its terminator; a name whose ANSI form needs

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What the program was asked to do from a command line: nothing given opens the window; a switch
+// action runs without one.
+struct CommandLine {
+  enum class Action { Window, Status, Remove, Restore, NotUnderstood };
+  Action action = Action::Window;
+  std::wstring machine;  // "\\name", or empty for this computer
+  std::wstring problem;  // what was not understood, for NotUnderstood
+};
+
+extern const wchar_t kCommandLineUsage[];
+
+// The arguments after the program's name. Switches start with "/" or "-", in any letter case.
+CommandLine parseCommandLine(const std::vector<std::wstring>& arguments);
+
+// This process's arguments, split as the shell splits a command line, without the program's name.
+std::vector<std::wstring> programArguments();

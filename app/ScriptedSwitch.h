@@ -1,0 +1,16 @@
+#pragma once
+#include "app/CommandLine.h"
+#include "app/ConsolePresenter.h"
+#include "registry/RegistryPlatform.h"
+
+// How a run from the command line ends, for the script that started it.
+enum ScriptExit : int {
+  kExitDone = 0,           // the change made, the state already as asked, or "present"
+  kExitRefused = 1,        // the change refused, or the computer out of reach
+  kExitNotUnderstood = 2,  // the command line, with the usage line
+  kExitAbsent = 3,         // "absent"
+};
+
+// A command line's action (anything but Window) through the switch, without a window: what the
+// switch reports is written as lines, and the answer is the exit code.
+int runScriptedSwitch(const CommandLine& command, RegistryPlatform& registry, TextOutput& output);

@@ -1,0 +1,96 @@
+// The built program started by a script with arguments: no window, its words on the standard
+// output the script redirected, its exit code, and the real registry afterwards.
+#include <gtest/gtest.h>
+
+#include "base/WinHandles.h"
+#include "tests/e2e/Driver.h"
+
+namespace {
+using UniqueFile = UniqueHandle<HANDLE, closeKernelHandle>;
+const std::string kClassIdStored = std::string("{87D62D94-71B3-4b9a-9489-5FE6850DC73E}") + '\0';
+
+struct Run {
+  DWORD exit = 0xFFFF;
+  std::string output;
+};
+
+// Runs orvandel.exe with its output into a pipe; one that is still running after the time-out
+// (a window shown, say) is ended and fails the run.
+Run run(const std::string& arguments) {
+  SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherited, 1 << 16)) return {};
+  UniqueFile reader(readEnd), writer(writeEnd);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = writeEnd;
+  PROCESS_INFORMATION info = {};
+  std::string command = "\"" + driver::ownFolder() + "orvandel.exe\" " + arguments;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) return {};
+  UniqueProcess process(info.hProcess), thread(info.hThread);
+  writer.reset();  // the pipe ends when the program's end of it closes
+  Run result;
+  if (WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0) {
+    TerminateProcess(info.hProcess, 0xFFFF);
+    return result;
+  }
+  GetExitCodeProcess(info.hProcess, &result.exit);
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) result.output.append(buffer, read);
+  return result;
+}
+
+struct Step {
+  std::string arguments;
+  DWORD exit;
+  std::string printed;  // the whole output, or its start when it ends in ": "
+  bool keyAfter;
+};
+
+void runSteps(const std::vector<Step>& steps) {
+  for (const Step& step : steps) {
+    const Run done = run(step.arguments);
+    EXPECT_EQ(done.exit, step.exit) << step.arguments;
+    const bool startOnly = step.printed.size() > 2 && step.printed.compare(step.printed.size() - 2, 2, ": ") == 0;
+    EXPECT_EQ(startOnly ? done.output.substr(0, step.printed.size()) : done.output, step.printed) << step.arguments;
+    const driver::HandlerValue handler = driver::readHandler();
+    EXPECT_EQ(handler.keyExists, step.keyAfter) << step.arguments;
+    if (step.keyAfter) {
+      EXPECT_EQ(handler.type, static_cast<DWORD>(REG_SZ)) << step.arguments;
+      EXPECT_EQ(handler.data, kClassIdStored) << step.arguments;
+    }
+  }
+}
+
+TEST(ScriptedEndToEnd, StatusRemoveAndRestoreOnThisComputer) {
+  driver::installHandler();
+  runSteps({
+      {"/status", 0, "present\r\n", true},
+      {"/remove", 0, "AVI Previewing has been successfully removed.\r\n", false},
+      {"-STATUS", 3, "absent\r\n", false},
+      {"/remove", 0, "AVI Previewing is already removed: nothing changed.\r\n", false},
+      {"/Restore", 0, "AVI Previewing has been successfully restored.\r\n", true},
+      {"/restore /now", 2,
+       "Not understood: /now\r\nUsage: orvandel.exe /status | /remove | /restore [/machine NAME]\r\n", true},
+  });
+}
+
+TEST(ScriptedEndToEnd, AnUnknownComputerIsNeverASuccess) {
+  driver::installHandler();
+  // Wine reaches this computer under its own name, there through HKEY_LOCAL_MACHINE's classes.
+  char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD length = sizeof name;
+  ASSERT_TRUE(GetComputerNameA(name, &length));
+  const std::string own = std::string(" /machine ") + name;
+  runSteps({
+      {"/status /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", true},
+      {"/remove /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", true},
+      {"/remove" + own, 0, "AVI Previewing has been successfully removed.\r\n", false},
+      {"/restore /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", false},
+      {"/restore" + own, 0, "AVI Previewing has been successfully restored.\r\n", true},
+  });
+}
+}  // namespace
