@@ -1,0 +1,225 @@
+// Both windows as a person's hands meet them: every word of text visible, the focus back where it
+// was after a box or the About window, Enter, Space and arrows, a click as a press and a release.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/ControlIds.h"
+#include "app/wAbout.h"
+#include "app/wMain.h"
+#include "tests/MemoryRegistry.h"
+#include "tests/SwitchDoubles.h"
+
+namespace {
+class CountingLauncher final : public DocumentLauncher {
+ public:
+  std::vector<std::wstring> targets;
+  void launch(const std::wstring& target, const std::wstring&, HWND, int32_t, const std::wstring&, bool) override {
+    targets.push_back(target);
+  }
+};
+
+// Delivers what waits, through the windows' own keyboard handling, as the program's loop does.
+void deliver() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!Form::preTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+void postKey(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  PostMessageW(window, WM_KEYUP, key, 1 | (3u << 30));
+  deliver();
+}
+
+// While a modal loop runs (a message box, the About window), `step` runs from a timer.
+std::function<void()> g_whileModal;
+void CALLBACK runWhileModal(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (auto step = std::exchange(g_whileModal, nullptr)) step();
+}
+void whileModal(std::function<void()> step) {
+  g_whileModal = std::move(step);
+  SetTimer(nullptr, 0, 50, runWhileModal);
+}
+
+RECT rectInParent(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Every label's text fits its box, and the only siblings that overlap are those the layout
+// itself stacks (an option on its frame's edge, text on the header's white band).
+void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
+  for (const ControlSpec& spec : layout.controls) {
+    HWND window = form.control(spec.name);
+    ASSERT_NE(window, nullptr) << std::string(spec.name.begin(), spec.name.end());
+    if (spec.kind == ControlKind::Label && !spec.text.empty()) {
+      RECT box, needed;
+      GetClientRect(window, &box);
+      needed = box;
+      HDC dc = GetDC(window);
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+      wchar_t text[512] = {};
+      GetWindowTextW(window, text, 512);
+      DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_NOPREFIX | (spec.flags & (kWordWrap | kCentred) ? DT_WORDBREAK : DT_SINGLELINE));
+      SelectObject(dc, old);
+      ReleaseDC(window, dc);
+      EXPECT_LE(needed.bottom, box.bottom) << std::string(spec.name.begin(), spec.name.end());
+      EXPECT_LE(needed.right, box.right) << std::string(spec.name.begin(), spec.name.end());
+    }
+    for (const ControlSpec& other : layout.controls) {
+      if (&other <= &spec || other.container != spec.container) continue;
+      HWND neighbour = form.control(other.name);
+      RECT a = rectInParent(window), b = rectInParent(neighbour), overlap;
+      const RECT designedA{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+      const RECT designedB{other.left, other.top, other.left + other.width, other.top + other.height};
+      if (IntersectRect(&overlap, &a, &b) && IsWindowVisible(window) && IsWindowVisible(neighbour)) {
+        EXPECT_TRUE(IntersectRect(&overlap, &designedA, &designedB))
+            << std::string(spec.name.begin(), spec.name.end()) << " covers "
+            << std::string(other.name.begin(), other.name.end());
+      }
+    }
+  }
+}
+
+class Dialogs : public ::testing::Test {
+ protected:
+  MemoryRegistry registry;
+  switchtest::RecordingPresenter recorded;
+  CountingLauncher launcher;
+  std::unique_ptr<wMain> window;
+
+  void open(MessagePresenter& messages) {
+    std::vector<BYTE> data(switchtest::kClassIdStored.begin(), switchtest::kClassIdStored.end());
+    registry.putValue(HKEY_CLASSES_ROOT, switchtest::kHandlerKey, "", REG_SZ, data);
+    AppServices services{registry, messages, false, launcher};
+    window = std::make_unique<wMain>(services);
+    window->show(SW_SHOW);
+    SetForegroundWindow(window->hwnd());
+    deliver();
+  }
+  HWND control(const wchar_t* name) const { return window->control(name); }
+  bool handlerPresent() { return registry.keyExists(HKEY_CLASSES_ROOT, switchtest::kHandlerKey); }
+  // Opens the About window through the maker link; `inside` runs while it is up.
+  void withAbout(const std::function<void(HWND about, Form& form)>& inside) {
+    whileModal([inside] {
+      HWND about = FindWindowW(L"Orvandel.wAbout", nullptr);
+      ASSERT_NE(about, nullptr);
+      inside(about, *dynamic_cast<Form*>(ControlWindow::fromHandle(about)));
+    });
+    SendMessageW(control(L"lnkTesquineSolutions"), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  }
+};
+
+TEST_F(Dialogs, EveryLabelShowsAllItsTextAndNothingCoversANeighbour) {
+  open(recorded);
+  expectTextFitsAndNothingCovers(*window, wMain::layout());
+  withAbout([](HWND about, Form& form) {
+    expectTextFitsAndNothingCovers(form, wAbout::layout());
+    SendMessageW(about, WM_CLOSE, 0, 0);
+  });
+}
+
+TEST_F(Dialogs, ClosingAboutOrTheSwitchsBoxGivesTheFocusBackToStart) {
+  open(systemMessageBox());
+  const std::pair<const char*, std::function<void(HWND)>> closings[] = {
+      {"close button", [](HWND about) { SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"Alt+F4", [](HWND about) {
+         PostMessageW(about, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+         deliver();
+       }},
+  };
+  for (const auto& [how, close] : closings) {
+    SCOPED_TRACE(how);
+    SetFocus(control(L"cmdStart"));
+    withAbout([close = close](HWND about, Form&) { close(about); });
+    deliver();
+    EXPECT_EQ(GetActiveWindow(), window->hwnd());
+    EXPECT_EQ(GetFocus(), control(L"cmdStart"));
+  }
+  // The box belongs to the main window: while it is up, Start and Close take no input.
+  bool ownedAndBlocking = false;
+  whileModal([&] {
+    HWND box = FindWindowW(L"#32770", nullptr);
+    ownedAndBlocking = box && GetWindow(box, GW_OWNER) == window->hwnd() && !IsWindowEnabled(window->hwnd());
+    if (box) SendMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  SetFocus(control(L"cmdStart"));
+  postKey(control(L"cmdStart"), VK_SPACE);
+  EXPECT_TRUE(ownedAndBlocking);
+  EXPECT_FALSE(handlerPresent());
+  EXPECT_EQ(GetFocus(), control(L"cmdStart"));
+}
+
+TEST_F(Dialogs, EnterAndSpacePressStartAndArrowsMoveTheMode) {
+  open(recorded);
+  SetFocus(control(L"cmdStart"));
+  postKey(control(L"cmdStart"), VK_RETURN);
+  EXPECT_FALSE(handlerPresent());
+  postKey(control(L"cmdStart"), VK_SPACE);
+  EXPECT_TRUE(handlerPresent());
+  ASSERT_EQ(recorded.shown.size(), 2u);
+
+  HWND remove = control(L"optMode(0)"), restore = control(L"optMode(1)");
+  SetFocus(remove);
+  postKey(remove, VK_DOWN);  // the other mode is not available: the selection stays
+  EXPECT_EQ(SendMessageW(remove, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EnableWindow(control(L"fraRestoreAVIPreview"), TRUE);
+  EnableWindow(restore, TRUE);
+  postKey(remove, VK_DOWN);
+  EXPECT_EQ(GetFocus(), restore);
+  EXPECT_EQ(SendMessageW(restore, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(remove, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  postKey(restore, VK_UP);
+  EXPECT_EQ(SendMessageW(remove, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(Dialogs, APictureOpensItsPageForAPressAndAReleaseOnItOnceEvenWhenDoubleClicked) {
+  open(recorded);
+  withAbout([this](HWND about, Form& form) {
+    HWND logo = form.control(L"imgStar");
+    HWND panel = form.control(L"picAntiFlicker(1)");
+    // Opened by the mouse: no focus rectangle until the keyboard is used.
+    EXPECT_TRUE(ControlWindow::fromHandle(panel)->focusCuesHidden());
+    SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(-40, 200));  // let go elsewhere
+    EXPECT_TRUE(launcher.targets.empty());
+    SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(logo, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(launcher.targets, std::vector<std::wstring>{wAbout::kProgramPage});
+    postKey(panel, VK_SHIFT);
+    EXPECT_FALSE(ControlWindow::fromHandle(panel)->focusCuesHidden());
+    SendMessageW(about, WM_CLOSE, 0, 0);
+  });
+}
+
+// A window whose making fails is not left half made.
+class FailingForm final : public Form {
+ public:
+  FailingForm() : Form(FormSpec{L"Orvandel.Test.Failing", L"", 600, 600, WS_OVERLAPPEDWINDOW, 0, 32, {}}) {}
+  void open() { create(nullptr); }
+
+ private:
+  void Form_Load() override { throw std::runtime_error("no state to show"); }
+};
+
+TEST(Window, AFailureWhileItIsMadeFailsItsCreation) {
+  FailingForm form;
+  EXPECT_THROW(form.open(), std::system_error);
+  EXPECT_EQ(form.hwnd(), nullptr);
+  EXPECT_EQ(FindWindowW(L"Orvandel.Test.Failing", nullptr), nullptr);
+}
+}  // namespace
