@@ -30,14 +30,12 @@ class BrowserStandIn {
     for (std::string line; std::getline(file, line);) lines.push_back(line.substr(0, line.find_last_not_of("\r ") + 1));
     return lines;
   }
-  // The addresses received so far, in order: the command lines' last argument, in the quotes the
-  // open command put around it.
+  // The addresses received so far, in order.
   std::vector<std::string> addresses() const {
     std::vector<std::string> found;
     for (const std::string& line : commandLines()) {
-      const size_t close = line.find_last_of('"');
-      const size_t open = close == std::string::npos || close == 0 ? std::string::npos : line.find_last_of('"', close - 1);
-      found.push_back(open == std::string::npos ? line : line.substr(open + 1, close - open - 1));
+      const size_t open = line.rfind(" \"") + 2;  // the last argument, in its quotes
+      found.push_back(line.substr(open, line.size() - open - 1));
     }
     return found;
   }

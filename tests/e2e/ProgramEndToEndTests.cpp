@@ -5,6 +5,7 @@
 #include "app/ControlIds.h"
 #include "scripts/driver/Driver.h"
 #include "scripts/driver/HandlerKey.h"
+#include "tests/TestSupport.h"
 #include "tests/e2e/BrowserStandIn.h"
 
 namespace {
@@ -60,14 +61,8 @@ TEST(ProgramEndToEnd, StartRemovesAndRestoresTheHandlerKeyAndARefusalWarns) {
 // Glyph cores carry the exact text colour, whatever the anti-aliasing does at their edges.
 int pixelsOf(HWND window, COLORREF colour) {
   RECT area;
-  GetWindowRect(window, &area);
-  HDC screen = GetDC(nullptr);
-  int count = 0;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) count += GetPixel(screen, x, y) == colour;
-  }
-  ReleaseDC(nullptr, screen);
-  return count;
+  GetClientRect(window, &area);
+  return testing_support::countPixels(window, area, colour);
 }
 
 TEST(ProgramEndToEnd, TheMakerLinkHighlightsUnderThePointerUntilItLeaves) {
