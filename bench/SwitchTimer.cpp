@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/ControlIds.h"
-#include "tests/e2e/Driver.h"
+#include "scripts/driver/Driver.h"
+#include "scripts/driver/HandlerKey.h"
 
 namespace {
-const std::string kClassIdStored = std::string("{87D62D94-71B3-4b9a-9489-5FE6850DC73E}") + '\0';
 const char kKey[] = "HKCR\\SystemFileAssociations\\.avi\\shellex\\PropertyHandler";
 
 class Stopwatch {
@@ -44,10 +44,7 @@ double median(std::vector<double> values) {
 }
 
 void expectHandler(bool present, const char* after) {
-  const driver::HandlerValue value = driver::readHandler();
-  const bool right = present ? value.valueExists && value.type == REG_SZ && value.data == kClassIdStored
-                             : !value.keyExists;
-  if (!right) {
+  if (driver::handlerState() != (present ? "type 1: " + handler::kClassIdStored : "no key")) {
     std::fprintf(stderr, "bench_switch_timer: the key is not as it should be after %s\n", after);
     std::exit(1);
   }

@@ -1,24 +1,18 @@
-# The long-running load tests (label "load") and the programs scripts/bench measures with.
-
-# Ten thousand switch operations on the real handler key, which the end-to-end tests also use:
-# never at the same time as another test.
-file(GLOB ORVANDEL_LOAD_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/load/*.cpp)
-add_executable(orvandel_load_tests ${ORVANDEL_LOAD_SOURCES} tests/ProcessResources.cpp)
-target_link_libraries(orvandel_load_tests PRIVATE orvandel_core gtest gtest_main)
-target_compile_options(orvandel_load_tests PRIVATE ${ORVANDEL_WARNINGS})
-add_test(NAME Load.SwitchAndAboutWindow COMMAND orvandel_load_tests)
-set_tests_properties(Load.SwitchAndAboutWindow PROPERTIES LABELS load RUN_SERIAL TRUE TIMEOUT 600)
+# The programs scripts/bench measures with; none of them is a test.
 
 # Beside orvandel.exe (the switch timer starts it from its own folder, as the end-to-end driver does).
 add_executable(bench_minimal_window WIN32 bench/MinimalWindow.cpp)
 add_executable(bench_launch_timer bench/LaunchTimer.cpp)
 target_link_libraries(bench_launch_timer PRIVATE psapi)
 if(TARGET orvandel)
-  add_executable(bench_switch_timer bench/SwitchTimer.cpp tests/e2e/Driver.cpp)
-  target_include_directories(bench_switch_timer PRIVATE ${CMAKE_SOURCE_DIR})
+  add_executable(bench_switch_timer bench/SwitchTimer.cpp)
+  target_link_libraries(bench_switch_timer PRIVATE orvandel_driver)
   add_dependencies(bench_switch_timer orvandel)
 endif()
-foreach(target bench_minimal_window bench_launch_timer bench_switch_timer)
+# Ten thousand removes and restores, five hundred About windows: what the process holds.
+add_executable(bench_load bench/LoadRun.cpp bench/ProcessResources.cpp)
+target_link_libraries(bench_load PRIVATE orvandel_core psapi)
+foreach(target bench_minimal_window bench_launch_timer bench_switch_timer bench_load)
   if(TARGET ${target})
     target_compile_options(${target} PRIVATE ${ORVANDEL_WARNINGS})
   endif()

@@ -3,12 +3,10 @@
 add_executable(url_recorder tests/e2e/UrlRecorder.cpp)
 add_dependencies(orvandel_tests url_recorder)
 
-file(GLOB ORVANDEL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*Tests.cpp
-     ${CMAKE_SOURCE_DIR}/tests/e2e/Driver.cpp)
+file(GLOB ORVANDEL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*Tests.cpp)
 if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
   add_executable(orvandel_e2e ${ORVANDEL_E2E_SOURCES})
-  target_link_libraries(orvandel_e2e PRIVATE orvandel_core gtest gtest_main shlwapi)
-  target_include_directories(orvandel_e2e PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(orvandel_e2e PRIVATE orvandel_core orvandel_driver gtest gtest_main)
   target_compile_options(orvandel_e2e PRIVATE ${ORVANDEL_WARNINGS})
   add_dependencies(orvandel_e2e orvandel url_recorder)
   # They share the prefix's handler key, its http handler and the screen: one at a time.
@@ -16,9 +14,3 @@ if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
                        PROPERTIES RUN_SERIAL TRUE LABELS e2e)
 endif()
 
-# The steps scripts/screenshot takes between its pictures.
-if(TARGET orvandel)
-  add_executable(shot_driver tests/e2e/ShotDriver.cpp tests/e2e/Driver.cpp)
-  target_include_directories(shot_driver PRIVATE ${CMAKE_SOURCE_DIR})
-  target_compile_options(shot_driver PRIVATE ${ORVANDEL_WARNINGS})
-endif()

@@ -4,11 +4,20 @@
 
 #include "app/ScriptedSwitch.h"
 #include "base/AnsiText.h"
+#include "scripts/driver/HandlerKey.h"
 #include "tests/MemoryRegistry.h"
-#include "tests/SwitchDoubles.h"
 
 namespace {
-using namespace switchtest;
+using handler::kClassIdStored;
+constexpr const char* kHandlerKey = handler::kPath;
+const std::wstring kRemoved = L"AVI Previewing has been successfully removed.";
+const std::wstring kRestored = L"AVI Previewing has been successfully restored.";
+const std::wstring kRemoveFailed =
+    L"AVI Previewing wasn't disabled.\r\n\r\nThere was an error while trying to remove the AVI Previewing\r\n"
+    L"feature. Do you have administrator priviledges?";
+const std::wstring kRestoreFailed =
+    L"AVI Previewing wasn't restored.\r\n\r\nThere was an error while trying to restore the AVI Previewing\r\n"
+    L"feature. Do you have administrator priviledges?";
 using Action = CommandLine::Action;
 using Args = std::vector<std::wstring>;
 

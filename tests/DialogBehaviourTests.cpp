@@ -11,18 +11,11 @@
 #include "app/ControlIds.h"
 #include "app/wAbout.h"
 #include "app/wMain.h"
+#include "scripts/driver/HandlerKey.h"
 #include "tests/MemoryRegistry.h"
-#include "tests/SwitchDoubles.h"
+#include "tests/TestSupport.h"
 
 namespace {
-class CountingLauncher final : public DocumentLauncher {
- public:
-  std::vector<std::wstring> targets;
-  void launch(const std::wstring& target, const std::wstring&, HWND, int32_t, const std::wstring&, bool) override {
-    targets.push_back(target);
-  }
-};
-
 // Delivers what waits, through the windows' own keyboard handling, as the program's loop does.
 void deliver() {
   MSG message;
@@ -96,13 +89,13 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
 class Dialogs : public ::testing::Test {
  protected:
   MemoryRegistry registry;
-  switchtest::RecordingPresenter recorded;
-  CountingLauncher launcher;
+  testing_support::RecordingPresenter recorded;
+  testing_support::RecordingLauncher launcher;
   std::unique_ptr<wMain> window;
 
   void open(MessagePresenter& messages) {
-    std::vector<BYTE> data(switchtest::kClassIdStored.begin(), switchtest::kClassIdStored.end());
-    registry.putValue(HKEY_CLASSES_ROOT, switchtest::kHandlerKey, "", REG_SZ, data);
+    std::vector<BYTE> data(handler::kClassIdStored.begin(), handler::kClassIdStored.end());
+    registry.putValue(HKEY_CLASSES_ROOT, handler::kPath, "", REG_SZ, data);
     AppServices services{registry, messages, false, launcher};
     window = std::make_unique<wMain>(services);
     window->show(SW_SHOW);
@@ -110,7 +103,7 @@ class Dialogs : public ::testing::Test {
     deliver();
   }
   HWND control(const wchar_t* name) const { return window->control(name); }
-  bool handlerPresent() { return registry.keyExists(HKEY_CLASSES_ROOT, switchtest::kHandlerKey); }
+  bool handlerPresent() { return registry.keyExists(HKEY_CLASSES_ROOT, handler::kPath); }
   // Opens the About window through the maker link; `inside` runs while it is up.
   void withAbout(const std::function<void(HWND about, Form& form)>& inside) {
     whileModal([inside] {
@@ -194,12 +187,13 @@ TEST_F(Dialogs, APictureOpensItsPageForAPressAndAReleaseOnItOnceEvenWhenDoubleCl
     EXPECT_TRUE(ControlWindow::fromHandle(panel)->focusCuesHidden());
     SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(-40, 200));  // let go elsewhere
-    EXPECT_TRUE(launcher.targets.empty());
+    EXPECT_TRUE(launcher.launches.empty());
     SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     SendMessageW(logo, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(launcher.targets, std::vector<std::wstring>{wAbout::kProgramPage});
+    ASSERT_EQ(launcher.launches.size(), 1u);
+    EXPECT_EQ(std::get<0>(launcher.launches[0]), wAbout::kProgramPage);
     postKey(panel, VK_SHIFT);
     EXPECT_FALSE(ControlWindow::fromHandle(panel)->focusCuesHidden());
     SendMessageW(about, WM_CLOSE, 0, 0);

@@ -1,37 +1,43 @@
-// The switch behind the main window, against the in-memory registry, with the real window.
-#include <gtest/gtest.h>
-
-#include <vector>
-
+// The main window and the switch behind it, on the in-memory registry: what the window offers,
+// and what Start changes, reports and offers next under every failure and every change by
+// another program that the registry can inject, one at each call Start makes.
 #include "app/ControlIds.h"
-#include "app/modWinXP.h"
 #include "app/wMain.h"
 #include "tests/MemoryRegistry.h"
-#include "tests/SwitchDoubles.h"
+#include "tests/TestSupport.h"
 
 namespace {
-const char kHandlerKey[] = "SystemFileAssociations\\.avi\\shellex\\PropertyHandler";
-const std::string kClassId = "{87D62D94-71B3-4b9a-9489-5FE6850DC73E}";
+using namespace testing_support;
+using Op = MemoryRegistry::Op;
 
-using switchtest::RecordingPresenter;
+const Shown kRemovedBox{L"AVI Previewing has been successfully removed.", L"Success!", MB_ICONINFORMATION};
+const Shown kRestoredBox{L"AVI Previewing has been successfully restored.", L"Success!", MB_ICONINFORMATION};
+const Shown kRemoveFailedBox{L"AVI Previewing wasn't disabled.\r\n\r\nThere was an error while trying to remove the AVI "
+                             L"Previewing\r\nfeature. Do you have administrator priviledges?", L"Orvandel", MB_ICONEXCLAMATION};
+const Shown kRestoreFailedBox{L"AVI Previewing wasn't restored.\r\n\r\nThere was an error while trying to restore the AVI "
+                              L"Previewing\r\nfeature. Do you have administrator priviledges?", L"Orvandel", MB_ICONEXCLAMATION};
 
 class MainWindow : public ::testing::Test {
  protected:
   MemoryRegistry registry;
   RecordingPresenter messages;
   std::unique_ptr<wMain> window;
+  std::string offeredAfter, stateAfter;  // after the last startAndCheck
+  std::string registryOffersAfter() const { return stateAfter == "no key" ? "Restore" : "Remove"; }
 
-  void installHandler() {
-    std::vector<BYTE> data(kClassId.begin(), kClassId.end());
-    data.push_back(0);
-    registry.putValue(HKEY_CLASSES_ROOT, kHandlerKey, "", REG_SZ, data);
+  void install() {
+    registry.putValue(HKEY_CLASSES_ROOT, handler::kPath, "", REG_SZ,
+                      std::vector<BYTE>(handler::kClassIdStored.begin(), handler::kClassIdStored.end()));
   }
-  void open() {
-    window = std::make_unique<wMain>(AppServices{registry, messages, false});
+  void arrange(bool present) {
+    registry.putKey(HKEY_CLASSES_ROOT, "SystemFileAssociations\\.avi\\shellex");
+    if (present) install();
+  }
+  void open(PointerSource* pointer = nullptr) {
+    window = std::make_unique<wMain>(AppServices{registry, messages, false, shellDocumentLauncher(), pointer});
     window->show(SW_SHOWNOACTIVATE);
   }
-  HWND item(int id) const {
-    // Controls sit in frames and panels: search the whole tree.
+  HWND item(int id) const {  // controls sit in frames and panels: search the whole tree
     struct Search { int id; HWND found; } search{id, nullptr};
     EnumChildWindows(window->hwnd(), [](HWND child, LPARAM param) CALLBACK {
       auto* s = reinterpret_cast<Search*>(param);
@@ -41,166 +47,136 @@ class MainWindow : public ::testing::Test {
     return search.found;
   }
   bool checked(int id) const { return SendMessageW(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  bool enabled(int id) const { return IsWindowEnabled(item(id)) != FALSE; }
-  COLORREF noteColour(int id) const {
+  COLORREF textColour(int id) const {  // as the label's parent answers when it is drawn
     HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageW(window->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(item(id)));
+    SendMessageW(GetParent(item(id)), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(item(id)));
     const COLORREF colour = GetTextColor(dc);
     DeleteDC(dc);
     return colour;
   }
-  void expectOffers(PreviewMode mode) {
-    const bool remove = mode == Remove;
-    EXPECT_EQ(enabled(kIdOptionRemove), remove);
-    EXPECT_EQ(checked(kIdOptionRemove), remove);
-    EXPECT_EQ(enabled(kIdFrameRemove), remove);
-    EXPECT_EQ(enabled(kIdRemoveInfo), remove);
-    EXPECT_EQ(enabled(kIdOptionRestore), !remove);
-    EXPECT_EQ(checked(kIdOptionRestore), !remove);
-    EXPECT_EQ(enabled(kIdFrameRestore), !remove);
-    EXPECT_EQ(enabled(kIdRestoreInfo), !remove);
-    // The restart notes are never disabled: the available panel's is dark red, the other grey.
-    EXPECT_TRUE(enabled(kIdRemoveRestartNote) && enabled(kIdRestoreRestartNote));
-    EXPECT_EQ(noteColour(kIdRemoveRestartNote), remove ? RGB(128, 0, 0) : RGB(128, 128, 128));
-    EXPECT_EQ(noteColour(kIdRestoreRestartNote), remove ? RGB(128, 128, 128) : RGB(128, 0, 0));
+  // The one change the window offers, or "mixed" when its parts disagree: the option selected
+  // and enabled with its frame and text, its restart note dark red; the other's parts disabled
+  // and its note grey (never disabled).
+  std::string offered() const {
+    auto part = [&](int option, int frame, int info, int note) {
+      return std::to_string(checked(option)) + std::to_string(IsWindowEnabled(item(option))) +
+             std::to_string(IsWindowEnabled(item(frame))) + std::to_string(IsWindowEnabled(item(info))) +
+             (IsWindowEnabled(item(note)) && textColour(note) == RGB(128, 0, 0) ? "red" : "") +
+             (IsWindowEnabled(item(note)) && textColour(note) == RGB(128, 128, 128) ? "grey" : "");
+    };
+    const std::string parts = part(kIdOptionRemove, kIdFrameRemove, kIdRemoveInfo, kIdRemoveRestartNote) + " " +
+                              part(kIdOptionRestore, kIdFrameRestore, kIdRestoreInfo, kIdRestoreRestartNote);
+    return parts == "1111red 0000grey" ? "Remove" : parts == "0000grey 1111red" ? "Restore" : "mixed: " + parts;
+  }
+  // The handler key as the registry holds it, in words.
+  std::string state() const {
+    const auto value = registry.value(HKEY_CLASSES_ROOT, handler::kPath, "");
+    if (!value) return registry.keyExists(HKEY_CLASSES_ROOT, handler::kPath) ? "a key without its value" : "no key";
+    return "type " + std::to_string(value->type) + ": " + std::string(value->data.begin(), value->data.end());
   }
   void pressStart() { SendMessageW(item(kIdStart), BM_CLICK, 0, 0); }
-  void refuse(MemoryRegistry::Op refused) {
-    registry.setHook([=](MemoryRegistry::Op op, const std::string&) {
-      return op == refused ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
-    });
+
+  // One Start in a window opened on the key present or absent, the hook set after opening. Every
+  // Start shows one box and leaves no handle open; with failures alone the success box comes
+  // exactly when the change was made, and a failure leaves the key as it was.
+  void startAndCheck(bool present, const MemoryRegistry::Hook& hook, const std::string& what, bool othersChangeIt) {
+    SCOPED_TRACE(what);
+    messages.shown.clear();
+    arrange(present);
+    const std::string before = state();
+    open();
+    registry.setHook(hook);
+    pressStart();
+    registry.setHook(nullptr);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const bool succeeded = std::get<1>(messages.shown[0]) == L"Success!";
+    EXPECT_EQ(messages.shown[0], present ? (succeeded ? kRemovedBox : kRemoveFailedBox)
+                                         : (succeeded ? kRestoredBox : kRestoreFailedBox));
+    if (!othersChangeIt) {
+      EXPECT_EQ(state(), succeeded ? (present ? "no key" : "type 1: " + handler::kClassIdStored) : before);
+    }
+    EXPECT_EQ(registry.openHandles(), 0u);
+    offeredAfter = offered();
+    stateAfter = state();
+    window.reset();
+    registry.removeKeyTree(HKEY_CLASSES_ROOT, "SystemFileAssociations");
+  }
+  // The calls (all but closing) that Start makes when nothing fails.
+  size_t callsOfStart(bool present) {
+    size_t calls = 0;
+    startAndCheck(present, [&](Op, const std::string&) { return ++calls, LONG(ERROR_SUCCESS); }, "counting", false);
+    EXPECT_EQ(stateAfter, present ? "no key" : "type 1: " + handler::kClassIdStored);
+    EXPECT_EQ(offeredAfter, present ? "Restore" : "Remove");  // found through the path without the trailing backslash
+    return calls;
   }
 };
 
-using switchtest::kRemoveFailed;
-using switchtest::kRestoreFailed;
-
-TEST_F(MainWindow, OpensOfferingTheChangeTheRegistryAllows) {
-  installHandler();
-  open();
-  expectOffers(Remove);
-  EXPECT_EQ(GetFocus(), item(kIdStart));
-  window.reset();
-
-  registry.removeKeyTree(HKEY_CLASSES_ROOT, kHandlerKey);
-  open();
-  expectOffers(Restore);
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(registry.openHandles(), 0u);
+TEST_F(MainWindow, EachCallOfStartFailingOrAnotherProgramChangingTheKeyThere) {
+  for (bool present : {true, false}) {
+    // Changing it at the first call is changing it between the window's reading and Start.
+    for (size_t at = 0, calls = callsOfStart(present); at < calls; ++at) {
+      for (LONG code : {LONG(ERROR_ACCESS_DENIED), LONG(ERROR_FILE_NOT_FOUND), LONG(ERROR_SUCCESS)}) {
+        const bool changing = code == ERROR_SUCCESS;
+        size_t call = 0;
+        bool lastCallFailed = false;  // the final reading of the state, when it is the one
+        startAndCheck(present, [&](Op, const std::string&) -> LONG {
+          lastCallFailed = call++ == at && !changing;
+          if (call - 1 == at && changing) present ? registry.removeKeyTree(HKEY_CLASSES_ROOT, handler::kPath) : install();
+          return lastCallFailed ? code : ERROR_SUCCESS;
+        }, (present ? "remove, call " : "restore, call ") + std::to_string(at) + (changing ? " changes" : " fails"), changing);
+        EXPECT_EQ(offeredAfter, lastCallFailed ? "Restore" : registryOffersAfter()) << "call " << at;
+      }
+    }
+  }
 }
 
-TEST_F(MainWindow, StartRemovesThenRestoresAndReportsEach) {
-  installHandler();
-  open();
-  pressStart();
-  EXPECT_FALSE(registry.keyExists(HKEY_CLASSES_ROOT, kHandlerKey));
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].prompt, L"AVI Previewing has been successfully removed.");
-  EXPECT_EQ(messages.shown[0].caption, L"Success!");
-  EXPECT_EQ(messages.shown[0].style, 64u);
-  expectOffers(Restore);
-
-  pressStart();
-  auto stored = registry.value(HKEY_CLASSES_ROOT, kHandlerKey, "");
-  ASSERT_TRUE(stored);
-  EXPECT_EQ(stored->type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(std::string(stored->data.begin(), stored->data.end()), kClassId + '\0');
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].prompt, L"AVI Previewing has been successfully restored.");
-  EXPECT_EQ(messages.shown[1].style, 64u);
-  expectOffers(Remove);  // found through the path without the trailing backslash
-  EXPECT_EQ(registry.openHandles(), 0u);
+// A restore whose write fails takes away only a key it made: one that another program made and
+// filled in the meantime stays as that program left it.
+TEST_F(MainWindow, AFailedRestoreLeavesAKeyAnotherProgramFilledMeanwhile) {
+  startAndCheck(false, [&](Op op, const std::string&) -> LONG {
+    if (op == Op::Create && !registry.keyExists(HKEY_CLASSES_ROOT, handler::kPath)) install();
+    return op == Op::SetValue ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+  }, "filled meanwhile", true);
+  EXPECT_EQ(stateAfter, "type 1: " + handler::kClassIdStored);
+  EXPECT_EQ(offeredAfter, "Remove");
 }
 
-TEST_F(MainWindow, RefusedChangesWarnAndLeaveTheWindowAsItWas) {
-  installHandler();
+TEST_F(MainWindow, OnlyTheAvailablePanelSelectsAndTabSkipsTheDisabledOnes) {
+  arrange(true);
   open();
-  refuse(MemoryRegistry::Op::DeleteKey);
-  pressStart();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].prompt, kRemoveFailed);
-  EXPECT_EQ(messages.shown[0].caption, L"Orvandel");
-  EXPECT_EQ(messages.shown[0].style, 48u);
-  EXPECT_TRUE(registry.keyExists(HKEY_CLASSES_ROOT, kHandlerKey));
-  expectOffers(Remove);
-
-  registry.setHook(nullptr);
-  registry.removeKeyTree(HKEY_CLASSES_ROOT, "SystemFileAssociations");
-  window.reset();
-  open();
-  refuse(MemoryRegistry::Op::Create);
-  pressStart();
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].prompt, kRestoreFailed);
-  EXPECT_EQ(messages.shown[1].style, 48u);
-  expectOffers(Restore);
-}
-
-TEST_F(MainWindow, OnlyTheAvailablePanelSelectsItsMode) {
-  installHandler();
-  open();
+  EXPECT_EQ(GetFocus(), item(kIdStart));  // where the window opens with it
   SendMessageW(item(kIdPanelRestore), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 5));
   SendMessageW(item(kIdPanelRestore), WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
-  EXPECT_TRUE(checked(kIdOptionRemove));
-  EXPECT_FALSE(checked(kIdOptionRestore));
+  EXPECT_EQ(offered(), "Remove");
   SendMessageW(item(kIdOptionRemove), BM_SETCHECK, BST_UNCHECKED, 0);
   SendMessageW(item(kIdPanelRemove), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 5));
   SendMessageW(item(kIdPanelRemove), WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
   EXPECT_TRUE(checked(kIdOptionRemove));
-}
 
-TEST_F(MainWindow, TabWalksTheTableOrderPastDisabledControls) {
-  installHandler();
-  open();
-  SetForegroundWindow(window->hwnd());
   SetFocus(item(kIdStart));
-  std::vector<HWND> visited;
+  // Start, Close, the maker link, the Remove panel, its option: the Restore ones are disabled.
+  const HWND cycle[] = {item(kIdClose), item(kIdMakerLink), item(kIdPanelRemove), item(kIdOptionRemove), item(kIdStart)};
   for (int i = 0; i < 6; ++i) {
     MSG tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
     ASSERT_TRUE(Form::preTranslate(tab));
-    visited.push_back(GetFocus());
+    EXPECT_EQ(GetFocus(), cycle[i % 5]) << i;
   }
-  // Start, Close, the maker link, the Remove panel, its option; the Restore ones are disabled.
-  std::vector<HWND> cycle = {item(kIdClose)};
-  if (HWND link = item(kIdMakerLink)) cycle.push_back(link);
-  for (HWND next : {item(kIdPanelRemove), item(kIdOptionRemove), item(kIdStart)}) cycle.push_back(next);
-  for (size_t i = 0; i < visited.size(); ++i) EXPECT_EQ(visited[i], cycle[i % cycle.size()]) << i;
 }
 
-TEST_F(MainWindow, HasAFixedBorderAndHoldsTheShellLibraryUntilUnload) {
-  open();
-  const LONG style = GetWindowLongW(window->hwnd(), GWL_STYLE);
-  EXPECT_TRUE(style & WS_MINIMIZEBOX);
-  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-  EXPECT_FALSE(style & WS_THICKFRAME);
-  RECT client;
-  GetClientRect(window->hwnd(), &client);
-  EXPECT_EQ(client.right, window->scale().x(6060));
-  EXPECT_GE(client.bottom, window->scale().y(5055));  // taller only where a wider font needs room
-  EXPECT_NE(window->shellLibrary(), nullptr);
-  SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);  // the title bar's close button
-  EXPECT_EQ(window->hwnd(), nullptr);
-  EXPECT_EQ(window->shellLibrary(), nullptr);
-
-  open();
-  SendMessageW(item(kIdClose), BM_CLICK, 0, 0);
-  EXPECT_EQ(window->hwnd(), nullptr);
-  EXPECT_EQ(window->shellLibrary(), nullptr);
-}
-
-TEST_F(MainWindow, ControlsStackAsTheTableListsThem) {
-  open();
-  const FormSpec spec = wMain::layout();
-  std::vector<std::wstring> expected;
-  for (const ControlSpec& c : spec.controls) {
-    if (c.container.empty() && window->control(c.name)) expected.push_back(c.name);
-  }
-  std::vector<std::wstring> stacked;
-  for (HWND child = GetWindow(window->hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    for (const ControlSpec& c : spec.controls) {
-      if (window->control(c.name) == child) stacked.push_back(c.name);
-    }
-  }
-  EXPECT_EQ(stacked, expected);
+// Idle with the pointer away from its link, the window reads no registry and runs no timer.
+TEST_F(MainWindow, IdleCostsNothing) {
+  class FarPointer final : public PointerSource {
+    bool cursorPos(POINT& position) override { return position = {-1000, -1000}, true; }
+    bool windowRect(HWND window, RECT& rect) override { return GetWindowRect(window, &rect) != FALSE; }
+  } pointer;
+  SetCursorPos(0, 0);  // the real one away from the window too
+  arrange(true);
+  open(&pointer);
+  pumpUntil([] { return false; }, std::chrono::milliseconds(50));  // what showing it left to do
+  int calls = 0, ticks = 0;
+  registry.setHook([&](Op, const std::string&) { return ++calls, LONG(ERROR_SUCCESS); });
+  pumpUntil([] { return false; }, std::chrono::milliseconds(300), WM_TIMER, &ticks);
+  EXPECT_EQ(ticks, 0);
+  EXPECT_EQ(calls, 0);
 }
 }  // namespace

@@ -1,25 +1,21 @@
 #pragma once
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "registry/RegistryPlatform.h"
 
-// An in-memory registry that answers the narrow registry calls as Windows (and Wine) do wherever
-// the program relies on them, and can be told to fail: the conformance suite runs the same cases
-// here and on the real registry.
+// An in-memory registry answering the narrow registry calls as Windows and Wine do wherever the
+// program relies on them (the conformance cases prove it), and failing when told to.
 class MemoryRegistry final : public RegistryPlatform {
  public:
-  enum class Op { Open, Create, Close, DeleteKey, DeleteValue, SetValue, Connect, QueryValue, QueryInfo,
-                  EnumValue, EnumKey };
-  // Called before every operation with the full path it addresses ("HKEY_CURRENT_USER\a\b"); a
-  // non-zero answer fails the call with that code before anything changes. It may also change the
-  // registry, like another process would.
+  enum class Op { Open, Create, DeleteKey, DeleteValue, SetValue, Connect, QueryValue, QueryInfo, EnumValue, EnumKey };
+  // Called before every operation but closing, with the full path it addresses
+  // ("HKEY_CURRENT_USER\a\b"); a non-zero answer fails the call with that code before anything
+  // changes. It may also change the registry, as another process would.
   using Hook = std::function<LONG(Op op, const std::string& path)>;
 
   struct StoredValue {
@@ -28,24 +24,18 @@ class MemoryRegistry final : public RegistryPlatform {
   };
 
   MemoryRegistry();
-  ~MemoryRegistry() override;
 
   void setHook(Hook hook) { hook_ = std::move(hook); }
-  // Computers that RegConnectRegistry reaches ("\\name"); they share this registry's roots.
-  void addReachableMachine(const std::string& name) { machines_.insert(upper(name)); }
-  // Windows fails an information query whose class buffer is too small for the key's class name.
-  void setStrictClassQuery(bool strict) { strictClassQuery_ = strict; }
-  void setEnvironment(const std::string& name, const std::string& value) { environment_[upper(name)] = value; }
 
   // Arranging and inspecting, outside any handle.
-  bool keyExists(HKEY root, const std::string& path) const;
+  bool keyExists(HKEY root, const std::string& path) const { return find(root, path) != nullptr; }
   void putKey(HKEY root, const std::string& path, const std::string& className = "");
   void putValue(HKEY root, const std::string& path, const std::string& name, DWORD type, std::vector<BYTE> data);
   std::optional<StoredValue> value(HKEY root, const std::string& path, const std::string& name) const;
   void removeKeyTree(HKEY root, const std::string& path);
-
   size_t openHandles() const { return handles_.size(); }
-  size_t calls() const { return calls_; }
+  // A computer RegConnectRegistry reaches ("\\name"); its registry is this one.
+  void addReachableMachine(const std::string& name) { machines_.push_back(name); }
 
   LONG openKey(HKEY parent, const char* subKey, DWORD options, REGSAM access, HKEY* result) override;
   LONG createKey(HKEY parent, const char* subKey, const char* className, DWORD options, REGSAM access,
@@ -61,32 +51,26 @@ class MemoryRegistry final : public RegistryPlatform {
                     DWORD* maxValueLength) override;
   LONG enumValue(HKEY key, DWORD index, char* name, DWORD* nameSize) override;
   LONG enumKey(HKEY key, DWORD index, char* name, DWORD nameSize) override;
+  // The process's own environment, as the real call expands it.
   DWORD expandEnvironmentStrings(const char* source, char* destination, DWORD size) override;
 
  private:
   struct Key;
-  struct Handle {
-    std::shared_ptr<Key> key;
-    REGSAM access;
-  };
-  static std::string upper(std::string text);
-
-  // The key a handle (open or predefined) stands for, or an error code.
-  LONG resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM* access = nullptr) const;
+  // The key a handle (open or predefined) stands for, and the access it was opened with.
+  LONG resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM needed = 0) const;
   // Walks a relative path; with create, makes the missing keys. Empty parts are skipped.
-  LONG walk(const std::shared_ptr<Key>& from, const char* path, bool create, const std::string& className,
+  LONG walk(std::shared_ptr<Key> from, const char* path, bool create, const std::string& className,
             std::shared_ptr<Key>& found, bool* created = nullptr);
   std::shared_ptr<Key> find(HKEY root, const std::string& path) const;
-  HKEY newHandle(std::shared_ptr<Key> key, REGSAM access);
-  LONG hook(Op op, HKEY parent, const char* subKey);
-  std::string pathOf(const std::shared_ptr<Key>& key) const;
+  LONG openOrCreate(Op op, HKEY parent, const char* subKey, const std::string& className, REGSAM access, HKEY* result,
+                    bool* created);
+  LONG hook(Op op, HKEY parent, const char* subKey = nullptr);
+  // The hook's answer, then the key of an open handle that has the access needed.
+  LONG enter(Op op, HKEY handle, REGSAM needed, std::shared_ptr<Key>& key);
 
   std::map<HKEY, std::shared_ptr<Key>> roots_;
-  std::map<HKEY, Handle> handles_;
-  std::set<std::string> machines_;
-  std::map<std::string, std::string> environment_;
+  std::vector<std::string> machines_;
+  std::map<HKEY, std::pair<std::shared_ptr<Key>, REGSAM>> handles_;
   Hook hook_;
-  bool strictClassQuery_ = false;
   uintptr_t nextHandle_ = 0x1000;
-  size_t calls_ = 0;
 };

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "base/WinHandles.h"
-#include "tests/e2e/Driver.h"
+#include "scripts/driver/Driver.h"
+#include "scripts/driver/HandlerKey.h"
 
 namespace {
 using UniqueFile = UniqueHandle<HANDLE, closeKernelHandle>;
-const std::string kClassIdStored = std::string("{87D62D94-71B3-4b9a-9489-5FE6850DC73E}") + '\0';
 
 struct Run {
   DWORD exit = 0xFFFF;
@@ -56,12 +56,8 @@ void runSteps(const std::vector<Step>& steps) {
     EXPECT_EQ(done.exit, step.exit) << step.arguments;
     const bool startOnly = step.printed.size() > 2 && step.printed.compare(step.printed.size() - 2, 2, ": ") == 0;
     EXPECT_EQ(startOnly ? done.output.substr(0, step.printed.size()) : done.output, step.printed) << step.arguments;
-    const driver::HandlerValue handler = driver::readHandler();
-    EXPECT_EQ(handler.keyExists, step.keyAfter) << step.arguments;
-    if (step.keyAfter) {
-      EXPECT_EQ(handler.type, static_cast<DWORD>(REG_SZ)) << step.arguments;
-      EXPECT_EQ(handler.data, kClassIdStored) << step.arguments;
-    }
+    EXPECT_EQ(driver::handlerState(), step.keyAfter ? "type 1: " + handler::kClassIdStored : "no key")
+        << step.arguments;
   }
 }
 

@@ -1,5 +1,6 @@
-#include "tests/ProcessResources.h"
+#include "bench/ProcessResources.h"
 
+#include <psapi.h>
 #include <winternl.h>
 
 namespace resources {
@@ -46,6 +47,12 @@ BOOL CALLBACK countWindowAndChildren(HWND window, LPARAM count) {
   return countWindow(window, count);
 }
 }  // namespace
+
+SIZE_T workingSetKiB() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) ? counters.WorkingSetSize / 1024 : 0;
+}
 
 DWORD windowsOfThisThread() {
   DWORD windows = 0;

@@ -7,7 +7,8 @@
 #include <vector>
 
 // Drives the real program from outside, as an automation tool would: finds its windows and
-// controls, reads their state, presses buttons and answers message boxes.
+// controls, reads their state, presses buttons and answers message boxes; sets up the handler
+// key. Shared by the end-to-end tests, the screenshot steps and the bench.
 namespace driver {
 
 // Polls until the condition holds or the time is up; the machine may be busy, so be generous.
@@ -27,7 +28,7 @@ class Program {
   HANDLE process() const { return process_; }
   DWORD id() const { return id_; }
   bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
-  bool waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+  bool waitForExit() const { return WaitForSingleObject(process_, 20000) == WAIT_OBJECT_0; }
   // The main window once it is shown (nullptr after the time-out).
   HWND mainWindow() const;
 
@@ -38,48 +39,33 @@ class Program {
 
 // A visible top-level window of the process with that class and caption (caption may be empty).
 HWND findTopWindow(DWORD processId, const char* className, const char* caption);
-// A control anywhere below a window, by its identifier.
+// A control anywhere below a window, by its identifier, or by its class and exact text.
 HWND findControl(HWND window, int id);
-std::string windowText(HWND window);
-// A control anywhere below a window by its class and exact text (nullptr when there is none).
 HWND findByText(HWND window, const char* className, const std::string& text);
-// Moves the real pointer to the middle of a window and clicks there with that button.
-void clickCentre(HWND window, DWORD downFlag = MOUSEEVENTF_LEFTDOWN, DWORD upFlag = MOUSEEVENTF_LEFTUP);
-
-// Points the prefix's http and https open commands at url_recorder.exe for the life of this
-// object and reads what the shell handed it.
-class BrowserStandIn {
- public:
-  BrowserStandIn();
-  ~BrowserStandIn();
-  BrowserStandIn(const BrowserStandIn&) = delete;
-  BrowserStandIn& operator=(const BrowserStandIn&) = delete;
-  // The addresses received so far, in order (the command lines' last argument).
-  std::vector<std::string> addresses() const;
-  bool waitForAddresses(size_t count) const;
-};
+std::string windowText(HWND window);
 bool isChecked(HWND button);
 // Presses a button the way a click would, without waiting for what the press opens.
 void press(HWND button);
+// Moves the real pointer there; clicks the middle of a window with the real pointer.
+void movePointer(int x, int y);
+void clickCentre(HWND window);
 
 // A message box of the process: its caption, its text, and OK.
 struct MessageBoxSeen {
   HWND window = nullptr;
-  std::string caption;
-  std::string text;
+  std::string caption, text;
 };
 MessageBoxSeen waitForMessageBox(DWORD processId);
 void answer(const MessageBoxSeen& box);
 
-// The handler key's default value, or nothing.
-struct HandlerValue {
-  bool keyExists = false;
-  bool valueExists = false;
-  DWORD type = 0;
-  std::string data;  // all stored bytes, the terminator included
-};
-HandlerValue readHandler();
+// The handler key as the registry holds it, in words: "no key", "a key without its value", or
+// "type N: " and every stored byte, the terminator included.
+std::string handlerState();
 void installHandler();
 void removeHandler();
+
+// The default value of a key below HKEY_CLASSES_ROOT (empty when it has none), and setting it.
+std::string classesDefault(const std::string& path);
+void setClassesDefault(const std::string& path, const std::string& text);
 
 }  // namespace driver

@@ -12,9 +12,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/ControlIds.h"
-#include "tests/e2e/Driver.h"
+#include "scripts/driver/Driver.h"
+#include "scripts/driver/HandlerKey.h"
 
 namespace {
 DWORD programId() {
@@ -28,10 +30,10 @@ DWORD programId() {
 
 // A key with a subkey can't be deleted: a real refusal of the removal.
 bool holdHandler(bool held) {
-  const char* path = "SystemFileAssociations\\.avi\\shellex\\PropertyHandler\\Held";
-  if (!held) return RegDeleteKeyA(HKEY_CLASSES_ROOT, path) == ERROR_SUCCESS;
+  const std::string path = std::string(handler::kPath) + "\\Held";
+  if (!held) return RegDeleteKeyA(HKEY_CLASSES_ROOT, path.c_str()) == ERROR_SUCCESS;
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   RegCloseKey(key);

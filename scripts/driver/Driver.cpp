@@ -1,0 +1,174 @@
+#include "scripts/driver/Driver.h"
+
+#include <thread>
+
+#include "scripts/driver/HandlerKey.h"
+
+namespace driver {
+
+bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+std::string ownFolder() {
+  char path[MAX_PATH];
+  const std::string file(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  return file.substr(0, file.find_last_of('\\') + 1);
+}
+
+Program::Program() {
+  std::string command = "\"" + ownFolder() + "orvandel.exe\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+  }
+}
+
+Program::~Program() {
+  if (!process_) return;
+  if (running()) TerminateProcess(process_, 1), WaitForSingleObject(process_, 5000);
+  CloseHandle(process_);
+}
+
+HWND Program::mainWindow() const {
+  HWND found = nullptr;
+  waitFor([&] { return (found = findTopWindow(id_, "Orvandel.wMain", "Orvandel")) != nullptr; });
+  return found;
+}
+
+namespace {
+// The first window among those enumerated that the test accepts.
+template <typename Test>
+HWND firstWindow(HWND parent, Test test) {
+  struct Search { Test* test; HWND found; } search{&test, nullptr};
+  const WNDENUMPROC visit = [](HWND window, LPARAM param) CALLBACK -> BOOL {
+    auto* s = reinterpret_cast<Search*>(param);
+    if ((*s->test)(window)) s->found = window;
+    return s->found ? FALSE : TRUE;
+  };
+  if (parent) EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
+  else EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool hasClass(HWND window, const char* className) {
+  char cls[64] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  return lstrcmpiA(cls, className) == 0;
+}
+}  // namespace
+
+HWND findTopWindow(DWORD processId, const char* className, const char* caption) {
+  return firstWindow(nullptr, [&](HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid == processId && IsWindowVisible(window) && hasClass(window, className) &&
+           (!*caption || windowText(window) == caption);
+  });
+}
+
+HWND findControl(HWND window, int id) {
+  return firstWindow(window, [&](HWND child) { return GetDlgCtrlID(child) == id; });
+}
+
+HWND findByText(HWND window, const char* className, const std::string& text) {
+  return firstWindow(window, [&](HWND child) { return hasClass(child, className) && windowText(child) == text; });
+}
+
+std::string windowText(HWND window) {
+  char text[1024] = {};
+  // Through the message, so it works across processes for controls too.
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+bool isChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void press(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+namespace {
+// Every event carries the position itself: a button event taken at the pointer's previous
+// place would act on whatever was there.
+INPUT mouseInput(POINT at, DWORD flags) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+}  // namespace
+
+void movePointer(int x, int y) {
+  SetCursorPos(x, y);
+  INPUT move = mouseInput({x, y}, MOUSEEVENTF_MOVE);
+  SendInput(1, &move, sizeof move);
+}
+
+void clickCentre(HWND window) {
+  RECT area;
+  GetWindowRect(window, &area);
+  const POINT target{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+  SetCursorPos(target.x, target.y);
+  waitFor([&] {
+    POINT now;
+    return GetCursorPos(&now) && now.x == target.x && now.y == target.y;
+  }, std::chrono::seconds(5));
+  INPUT inputs[3] = {mouseInput(target, MOUSEEVENTF_MOVE), mouseInput(target, MOUSEEVENTF_LEFTDOWN),
+                     mouseInput(target, MOUSEEVENTF_LEFTUP)};
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
+MessageBoxSeen waitForMessageBox(DWORD processId) {
+  MessageBoxSeen box;
+  waitFor([&] { return (box.window = findTopWindow(processId, "#32770", "")) != nullptr; });
+  if (!box.window) return box;
+  box.caption = windowText(box.window);
+  waitFor([&] { return !(box.text = windowText(GetDlgItem(box.window, 0xFFFF))).empty(); }, std::chrono::seconds(5));
+  return box;
+}
+
+void answer(const MessageBoxSeen& box) {
+  if (HWND ok = GetDlgItem(box.window, IDOK)) PostMessageA(ok, BM_CLICK, 0, 0);
+  else PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+  waitFor([&] { return !IsWindow(box.window); });
+}
+
+std::string handlerState() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, handler::kPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "no key";
+  char data[256] = {};
+  DWORD type = 0, size = sizeof data;
+  const LONG read = RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(key);
+  if (read != ERROR_SUCCESS) return "a key without its value";
+  return "type " + std::to_string(type) + ": " + std::string(data, size);
+}
+
+std::string classesDefault(const std::string& path) {
+  char data[2048] = {};
+  LONG size = sizeof data;
+  return RegQueryValueA(HKEY_CLASSES_ROOT, path.c_str(), data, &size) == ERROR_SUCCESS ? data : "";
+}
+
+void setClassesDefault(const std::string& path, const std::string& text) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
+  RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(key);
+}
+
+void installHandler() { setClassesDefault(handler::kPath, handler::kClassIdStored.c_str()); }
+
+void removeHandler() { RegDeleteKeyA(HKEY_CLASSES_ROOT, handler::kPath); }
+
+}  // namespace driver

@@ -1,0 +1,113 @@
+#pragma once
+// What the in-process tests share: recorders standing in for the message box and the shell, one
+// message pump, a window to hold controls, the screen's pixels and the registry error raised.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/MessagePresenter.h"
+#include "controls/modShellExecute.h"
+#include "registry/RegistryError.h"
+#include "scripts/driver/HandlerKey.h"
+
+namespace testing_support {
+
+// A message box: its prompt, caption and style.
+using Shown = std::tuple<std::wstring, std::wstring, UINT>;
+class RecordingPresenter final : public MessagePresenter {
+ public:
+  std::vector<Shown> shown;
+  void show(HWND, const std::wstring& prompt, const std::wstring& caption, UINT style) override {
+    shown.emplace_back(prompt, caption, style);
+  }
+};
+
+// What a document launcher was given: target, parameters, folder, show command, whether it waits.
+using Launch = std::tuple<std::wstring, std::wstring, std::wstring, int32_t, bool>;
+class RecordingLauncher final : public DocumentLauncher {
+ public:
+  std::vector<Launch> launches;
+  void launch(const std::wstring& target, const std::wstring& parameters, HWND, int32_t show,
+              const std::wstring& directory, bool wait) override {
+    launches.emplace_back(target, parameters, directory, show, wait);
+  }
+};
+
+// Delivers this thread's messages until the condition holds or the time is up; true if it held.
+// With `count`, how many messages of the kind `counted` were delivered is added to it.
+inline bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10),
+                      UINT counted = 0, int* count = nullptr) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (count && message.message == counted) ++*count;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+// A shown top-level window to hold controls.
+class HostWindow {
+ public:
+  explicit HostWindow(DWORD style = WS_OVERLAPPEDWINDOW) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = L"Orvandel.TestHost";
+    RegisterClassW(&windowClass);  // fails harmlessly once it is registered
+    hwnd_ = CreateWindowExW(0, windowClass.lpszClassName, L"Control test", style | WS_CLIPCHILDREN, 40, 40, 480, 200,
+                            nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd_);
+    pumpUntil([] { return true; });
+  }
+  ~HostWindow() {
+    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  }
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+  HWND hwnd() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+};
+
+// How many pixels of a window's client rectangle show exactly that colour on the screen (Wine
+// answers GetPixel only on the screen's DC).
+inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
+  HDC screen = GetDC(nullptr);
+  int count = 0;
+  for (int y = client.top; y < client.bottom; ++y) {
+    for (int x = client.left; x < client.right; ++x) {
+      POINT point{x, y};
+      ClientToScreen(window, &point);
+      count += GetPixel(screen, point.x, point.y) == colour;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+
+// The registry error an operation raises; a test failure when it raises none.
+template <typename F>
+RegistryError registryErrorOf(F&& operation) {
+  try {
+    operation();
+  } catch (const RegistryError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no registry error raised";
+  return RegistryError(0, L"");
+}
+
+}  // namespace testing_support

@@ -1,0 +1,148 @@
+// The built program driven from outside under Wine, with the real registry, shell and pointer:
+// what a user sees and what the registry holds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/ControlIds.h"
+#include "scripts/driver/Driver.h"
+#include "scripts/driver/HandlerKey.h"
+#include "tests/TestSupport.h"
+#include "tests/e2e/BrowserStandIn.h"
+
+namespace {
+const std::string kRefusal =
+    "AVI Previewing wasn't disabled.\r\n\r\nThere was an error while trying to remove the AVI Previewing\r\n"
+    "feature. Do you have administrator priviledges?";
+
+// Which change the window offers, as its option buttons and frames show it.
+std::string offered(HWND window) {
+  const bool remove = driver::isChecked(driver::findControl(window, kIdOptionRemove));
+  const bool restore = driver::isChecked(driver::findControl(window, kIdOptionRestore));
+  const bool removeEnabled = IsWindowEnabled(driver::findControl(window, kIdFrameRemove)) != FALSE;
+  const bool restoreEnabled = IsWindowEnabled(driver::findControl(window, kIdFrameRestore)) != FALSE;
+  if (remove && !restore && removeEnabled && !restoreEnabled) return "Remove";
+  if (restore && !remove && restoreEnabled && !removeEnabled) return "Restore";
+  return "mixed";
+}
+
+// Start pressed: the box it shows (answered), and what the window offers then.
+std::string start(const driver::Program& program, HWND window, std::string& offeredNext) {
+  const std::string before = offered(window);
+  driver::press(driver::findControl(window, kIdStart));
+  const driver::MessageBoxSeen box = driver::waitForMessageBox(program.id());
+  driver::answer(box);
+  driver::waitFor([&] { return offered(window) != before; }, std::chrono::seconds(5));
+  offeredNext = offered(window);
+  return box.caption + ": " + box.text;
+}
+
+TEST(ProgramEndToEnd, StartRemovesAndRestoresTheHandlerKeyAndARefusalWarns) {
+  driver::installHandler();
+  driver::Program program;
+  HWND window = program.mainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(offered(window), "Remove");
+  std::string next;
+  EXPECT_EQ(start(program, window, next), "Success!: AVI Previewing has been successfully removed.");
+  EXPECT_EQ(driver::handlerState(), "no key");
+  EXPECT_EQ(next, "Restore");
+  EXPECT_EQ(start(program, window, next), "Success!: AVI Previewing has been successfully restored.");
+  EXPECT_EQ(driver::handlerState(), "type 1: " + handler::kClassIdStored);  // the identifier and its terminator
+  EXPECT_EQ(next, "Remove");
+
+  driver::removeHandler();  // the state changed behind the window's back: the delete now fails
+  EXPECT_EQ(start(program, window, next), "Orvandel: " + kRefusal);
+  EXPECT_TRUE(program.running());
+  EXPECT_EQ(next, "Restore");
+  driver::press(driver::findControl(window, kIdClose));
+  EXPECT_TRUE(program.waitForExit());
+  driver::installHandler();
+}
+
+// Glyph cores carry the exact text colour, whatever the anti-aliasing does at their edges.
+int pixelsOf(HWND window, COLORREF colour) {
+  RECT area;
+  GetClientRect(window, &area);
+  return testing_support::countPixels(window, area, colour);
+}
+
+TEST(ProgramEndToEnd, TheMakerLinkHighlightsUnderThePointerUntilItLeaves) {
+  const COLORREF link = RGB(0, 0, 255), highlight = RGB(0, 0, 175);
+  driver::Program program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND maker = driver::findControl(main, kIdMakerLink);
+  driver::movePointer(5, 5);
+  ASSERT_TRUE(driver::waitFor([&] { return pixelsOf(maker, link) > 20; }));
+  EXPECT_EQ(pixelsOf(maker, highlight), 0);
+  RECT area;
+  GetWindowRect(maker, &area);
+  for (int x = area.left + 4; x < area.left + 12; x += 2) driver::movePointer(x, (area.top + area.bottom) / 2);
+  ASSERT_TRUE(driver::waitFor([&] { return pixelsOf(maker, highlight) > 20; }));
+  EXPECT_EQ(pixelsOf(maker, link), 0);
+  const auto left = std::chrono::steady_clock::now();
+  driver::movePointer(area.right + 40, area.bottom + 40);
+  ASSERT_TRUE(driver::waitFor([&] { return pixelsOf(maker, link) > 20; }));
+  // One check period (50 ms) plus the tick's delivery and the pixel reads on a busy machine.
+  EXPECT_LT(std::chrono::steady_clock::now() - left, std::chrono::milliseconds(1500));
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);  // the title bar's close button
+  EXPECT_TRUE(program.waitForExit());
+}
+
+TEST(ProgramEndToEnd, TheMakerLinkOpensTheAboutWindowModallyAndItHandsEveryPageToTheShell) {
+  const std::string site = "http://www.tesquinesolutions.example/";
+  BrowserStandIn browser;
+  driver::Program program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND about = nullptr;
+  for (int time = 0; time < 2; ++time) {  // made anew each time it opens
+    driver::clickCentre(driver::findControl(main, kIdMakerLink));
+    ASSERT_TRUE(driver::waitFor([&] { return (about = driver::findTopWindow(program.id(), "Orvandel.wAbout", "About")); }));
+    EXPECT_FALSE(IsWindowEnabled(main));
+    for (const char* text : {"1.01", "#0101", "30th September, 2004."}) {
+      EXPECT_NE(driver::findByText(about, "Static", text), nullptr) << text;
+    }
+    if (time == 1) break;
+    PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(driver::waitFor([&] { return IsWindowEnabled(main) != FALSE; }));
+  }
+  EXPECT_TRUE(browser.addresses().empty());  // the maker link itself opens nothing
+
+  const std::string product = site + "index.php?id=orvandel", donation = site + "index.php?id=donation";
+  const struct { const char* cls; std::string text, expected; } clicks[] = {
+      {"Orvandel.Label", "Orvandel", product}, {"Orvandel.Picture", "imgStar", product},
+      {"Orvandel.Picture", "imgDonate", donation},
+      {"Orvandel.Label", "If you like this program, then please consider making a donation by clicking on the logo. Thanks!",
+       donation},
+      {"Orvandel.HyperLink", "Tesquine Solutions", site + "?from=orvandel"},
+      {"Orvandel.HyperLink", "Visit the Forum", site + "index.php?id=forum"}};
+  std::string previous;
+  for (const auto& click : clicks) {
+    HWND target = driver::findByText(about, click.cls, click.text);
+    ASSERT_NE(target, nullptr) << click.text;
+    const size_t before = browser.addresses().size();
+    // Real pointer input into a busy virtual display is now and then lost on its way: a click
+    // that brought nothing within a few seconds is given again.
+    for (int attempt = 0; attempt < 3 && browser.addresses().size() == before; ++attempt) {
+      WaitForInputIdle(program.process(), 5000);
+      driver::clickCentre(target);
+      driver::waitFor([&] { return browser.addresses().size() > before; }, std::chrono::seconds(8));
+    }
+    const std::vector<std::string> received = browser.addresses();
+    ASSERT_GT(received.size(), before) << click.expected;
+    // A click given again may bring the one before it a second time, late; nothing else may come.
+    EXPECT_NE(std::find(received.begin() + before, received.end(), click.expected), received.end()) << click.expected;
+    for (size_t i = before; i < received.size(); ++i) {
+      EXPECT_TRUE(received[i] == click.expected || received[i] == previous) << received[i];
+    }
+    previous = click.expected;
+    EXPECT_TRUE(IsWindow(about));  // the window stays open
+  }
+  PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(driver::waitFor([&] { return IsWindowEnabled(main) != FALSE; }));
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(program.waitForExit());
+}
+}  // namespace
