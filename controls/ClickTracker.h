@@ -23,6 +23,9 @@ class ClickTracker {
   }
   void cancel() { pressed_ = false; }  // WM_CAPTURECHANGED
 
+  // The mouse messages of a control that reports its clicks to its parent: true when handled.
+  bool handle(HWND window, UINT message, LPARAM lParam);
+
  private:
   bool pressed_ = false;
 };
@@ -31,4 +34,20 @@ class ClickTracker {
 inline void notifyClicked(HWND control) {
   SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), STN_CLICKED),
                reinterpret_cast<LPARAM>(control));
+}
+
+inline bool ClickTracker::handle(HWND window, UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      press(window);
+      return true;
+    case WM_LBUTTONUP:
+      if (release(window, lParam)) notifyClicked(window);
+      return true;
+    case WM_CAPTURECHANGED:
+      cancel();
+      return true;
+    default:
+      return false;
+  }
 }

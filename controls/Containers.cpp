@@ -98,6 +98,8 @@ void PanelControl::paint() {
 
 LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (forwardsToWindow(message)) return forwardToWindow(hwnd(), message, wParam, lParam);
+  if (message == WM_LBUTTONDOWN && canTakeFocus(hwnd())) SetFocus(hwnd());
+  if (click_.handle(hwnd(), message, lParam)) return 0;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -109,16 +111,6 @@ LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_UPDATEUISTATE:
       InvalidateRect(hwnd(), nullptr, FALSE);
       break;
-    case WM_LBUTTONDOWN:
-      if (canTakeFocus(hwnd())) SetFocus(hwnd());
-      click_.press(hwnd());
-      return 0;
-    case WM_LBUTTONUP:
-      if (click_.release(hwnd(), lParam)) notifyClicked(hwnd());
-      return 0;
-    case WM_CAPTURECHANGED:
-      click_.cancel();
-      return 0;
     case WM_KEYUP:
       if (wParam != VK_SPACE) break;
       notifyClicked(hwnd());

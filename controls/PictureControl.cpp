@@ -99,6 +99,7 @@ void DecorControl::paint(HDC dc) {
 }
 
 LRESULT DecorControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (click_.handle(hwnd(), message, lParam)) return 0;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // painted whole, beneath included
@@ -115,15 +116,6 @@ LRESULT DecorControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       InvalidateRect(hwnd(), nullptr, FALSE);
       return result;
     }
-    case WM_LBUTTONDOWN:
-      click_.press(hwnd());
-      return 0;
-    case WM_LBUTTONUP:
-      if (click_.release(hwnd(), lParam)) notifyClicked(hwnd());
-      return 0;
-    case WM_CAPTURECHANGED:
-      click_.cancel();
-      return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
   }
