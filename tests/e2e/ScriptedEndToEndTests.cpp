@@ -37,9 +37,14 @@ Run run(const std::string& arguments) {
     return result;
   }
   GetExitCodeProcess(info.hProcess, &result.exit);
+  // All it wrote is in the pipe now; what waits is read without waiting for the pipe's end, which
+  // another process of the system (a console host) may still hold.
   char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) result.output.append(buffer, read);
+  DWORD waiting = 0, read = 0;
+  while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
+         ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    result.output.append(buffer, read);
+  }
   return result;
 }
 
@@ -53,6 +58,7 @@ struct Step {
 void runSteps(const std::vector<Step>& steps) {
   for (const Step& step : steps) {
     const Run done = run(step.arguments);
+    ASSERT_NE(done.exit, 0xFFFFu) << step.arguments << ": did not end";
     EXPECT_EQ(done.exit, step.exit) << step.arguments;
     const bool startOnly = step.printed.size() > 2 && step.printed.compare(step.printed.size() - 2, 2, ": ") == 0;
     EXPECT_EQ(startOnly ? done.output.substr(0, step.printed.size()) : done.output, step.printed) << step.arguments;
