@@ -5,8 +5,6 @@
 #include "base/WinHandles.h"
 
 namespace {
-using UniqueFile = UniqueHandle<HANDLE, closeKernelHandle>;
-
 bool isConsole(HANDLE handle) {
   DWORD mode = 0;
   return GetConsoleMode(handle, &mode) != FALSE;

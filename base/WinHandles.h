@@ -42,6 +42,7 @@ using UniqueFont = UniqueHandle<HFONT, closeGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, closeGdiObject>;
 using UniquePen = UniqueHandle<HPEN, closeGdiObject>;
 using UniqueProcess = UniqueHandle<HANDLE, closeKernelHandle>;
+using UniqueFile = UniqueHandle<HANDLE, closeKernelHandle>;  // a file, pipe or console handle
 using UniqueModule = UniqueHandle<HMODULE, closeModule>;
 using UniqueCursor = UniqueHandle<HCURSOR, closeCursor>;
 using UniqueWindow = UniqueHandle<HWND, closeWindow>;

@@ -55,15 +55,11 @@ void ControlWindow::destroyWindow() {
 }
 
 ControlWindow* ControlWindow::fromHandle(HWND window) {
+  // Only the program's own classes keep their object in the user data; their class procedure is
+  // this one whatever subclasses an instance (a tool tip does).
   if (!window) return nullptr;
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  // Only the program's own classes keep their object in the user data.
-  if (!GetClassInfoExW(GetModuleHandleW(nullptr), name, &windowClass) || windowClass.lpfnWndProc != &route) {
-    return nullptr;
-  }
+  const auto procedure = static_cast<ULONG_PTR>(GetClassLongPtrW(window, GCLP_WNDPROC));
+  if (procedure != reinterpret_cast<ULONG_PTR>(&route)) return nullptr;
   return reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 

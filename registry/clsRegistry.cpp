@@ -51,45 +51,34 @@ void clsRegistry::Machine(const std::wstring& sMachine) {
 }
 
 bool clsRegistry::KeyExists() const {
-  RegKeyHandle remote(*platform_), key(*platform_);
-  HKEY parent = nullptr;
-  std::wstring section;
-  reach(false, remote, parent, section);
-  const auto path = toExactAnsi(section);
-  return path && platform_->openKey(parent, path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) == ERROR_SUCCESS;
+  const KeyAddress at(*this);
+  RegKeyHandle key(*platform_);
+  return at.path &&
+         platform_->openKey(at.parent, at.path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) == ERROR_SUCCESS;
 }
 
 bool clsRegistry::CreateKey() {
-  RegKeyHandle remote(*platform_), key(*platform_);
-  HKEY parent = nullptr;
-  std::wstring section;
-  reach(false, remote, parent, section);
-  const auto path = toExactAnsi(section);
-  if (!path || createSection(*platform_, parent, *path, key) != ERROR_SUCCESS) {
+  const KeyAddress at(*this);
+  RegKeyHandle key(*platform_);
+  if (!at.path || createSection(*platform_, at.parent, *at.path, key) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure, L"Failed to create registry Key: '" + sectionKey_);
   }
   return true;
 }
 
 bool clsRegistry::DeleteKey() {
-  RegKeyHandle remote(*platform_);
-  HKEY parent = nullptr;
-  std::wstring section;
-  reach(false, remote, parent, section);
-  const auto path = toExactAnsi(section);
-  if (!path || platform_->deleteKey(parent, path->c_str()) != ERROR_SUCCESS) {
+  const KeyAddress at(*this);
+  if (!at.path || platform_->deleteKey(at.parent, at.path->c_str()) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure, L"Failed to delete registry Key: '" + keyDescription());
   }
   return true;
 }
 
 bool clsRegistry::DeleteValue() {
-  RegKeyHandle remote(*platform_), key(*platform_);
-  HKEY parent = nullptr;
-  std::wstring section;
-  reach(false, remote, parent, section);
-  const auto path = toExactAnsi(section);
-  if (!path || platform_->openKey(parent, path->c_str(), 0, kKeySpecificRights, key.receive()) != ERROR_SUCCESS) {
+  const KeyAddress at(*this);
+  RegKeyHandle key(*platform_);
+  if (!at.path ||
+      platform_->openKey(at.parent, at.path->c_str(), 0, kKeySpecificRights, key.receive()) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure,
                         L"Failed to open key '" + keyDescription() + L"' for delete access");
   }
@@ -101,6 +90,12 @@ bool clsRegistry::DeleteValue() {
                         L"Failed to delete registry Key: '" + keyDescription() + L"',Key: '" + valueKey_);
   }
   return true;
+}
+
+clsRegistry::KeyAddress::KeyAddress(const clsRegistry& registry) : remote(*registry.platform_) {
+  std::wstring section;
+  registry.reach(false, remote, parent, section);
+  path = toExactAnsi(section);
 }
 
 LONG clsRegistry::reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent, std::wstring& path) const {

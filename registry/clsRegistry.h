@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,14 @@ class clsRegistry {
   // on Machine for value operations (for every operation with KeysOnMachine). Answers the
   // connection's result; with KeysOnMachine a failed connection raises instead.
   LONG reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent, std::wstring& path) const;
+  // Where a key operation starts: its parent key, reached as reach() says, and the section's
+  // exact ANSI path below it (nothing when the path has none).
+  struct KeyAddress {
+    explicit KeyAddress(const clsRegistry& registry);
+    RegKeyHandle remote;
+    HKEY parent = nullptr;
+    std::optional<std::string> path;
+  };
 
   void SetClassesValue(const std::wstring& text);
   static int32_t ReverseLong(int32_t value);

@@ -20,12 +20,10 @@ void countOneMore(int32_t& count) {
 bool clsRegistry::EnumerateValues(std::vector<std::wstring>& sKeyNames, int32_t& iKeyCount) {
   iKeyCount = 0;
   sKeyNames.clear();
-  RegKeyHandle remote(*platform_), key(*platform_);
-  HKEY parent = nullptr;
-  std::wstring section;
-  reach(false, remote, parent, section);
-  const auto path = toExactAnsi(section);
-  if (!path || platform_->openKey(parent, path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
+  const KeyAddress at(*this);
+  RegKeyHandle key(*platform_);
+  if (!at.path ||
+      platform_->openKey(at.parent, at.path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
     return true;
   }
   // No class buffer at all: Windows refuses the query when a key's class name doesn't fit one.
@@ -55,14 +53,11 @@ bool clsRegistry::EnumerateValues(std::vector<std::wstring>& sKeyNames, int32_t&
 bool clsRegistry::EnumerateSections(std::vector<std::wstring>& sSect, int32_t& iSectCount) {
   iSectCount = 0;
   sSect.clear();
-  RegKeyHandle remote(*platform_), key(*platform_);
-  HKEY parent = nullptr;
-  std::wstring section;
-  reach(false, remote, parent, section);  // an unreachable computer is its own error, not a listing's
+  const KeyAddress at(*this);  // an unreachable computer is its own error, not a listing's
+  RegKeyHandle key(*platform_);
   try {
-    const auto path = toExactAnsi(section);
-    if (!path ||
-        platform_->openKey(parent, path->c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.receive()) != ERROR_SUCCESS) {
+    if (!at.path ||
+        platform_->openKey(at.parent, at.path->c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.receive()) != ERROR_SUCCESS) {
       return true;
     }
     // Room for the longest name Windows allows and its terminator; a name whose ANSI form needs

@@ -7,7 +7,6 @@
 #include "scripts/driver/HandlerKey.h"
 
 namespace {
-using UniqueFile = UniqueHandle<HANDLE, closeKernelHandle>;
 
 struct Run {
   DWORD exit = 0xFFFF;
