@@ -11,7 +11,8 @@ set_tests_properties(Load.SwitchAndAboutWindow PROPERTIES LABELS load RUN_SERIAL
 
 # Beside orvandel.exe (the switch timer starts it from its own folder, as the end-to-end driver does).
 add_executable(bench_minimal_window WIN32 bench/MinimalWindow.cpp)
-add_executable(bench_launch_timer bench/LaunchTimer.cpp)
+add_executable(bench_launch_timer bench/LaunchTimer.cpp bench/ProbeLog.cpp)
+target_include_directories(bench_launch_timer PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(bench_launch_timer PRIVATE psapi)
 if(TARGET orvandel)
   add_executable(bench_switch_timer bench/SwitchTimer.cpp tests/e2e/Driver.cpp)
