@@ -9,13 +9,13 @@ target_compile_options(orvandel_load_tests PRIVATE ${ORVANDEL_WARNINGS})
 add_test(NAME Load.SwitchAndAboutWindow COMMAND orvandel_load_tests)
 set_tests_properties(Load.SwitchAndAboutWindow PROPERTIES LABELS load RUN_SERIAL TRUE TIMEOUT 600)
 
-# Beside orvandel.exe (the switch timer starts it from its own folder, as the end-to-end driver does).
+# Beside orvandel.exe; the switch timer starts the programs it is given (scripts/bench: shipped, test build).
 add_executable(bench_minimal_window WIN32 bench/MinimalWindow.cpp)
 add_executable(bench_launch_timer bench/LaunchTimer.cpp bench/ProbeLog.cpp)
 target_include_directories(bench_launch_timer PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(bench_launch_timer PRIVATE psapi)
 if(TARGET orvandel)
-  add_executable(bench_switch_timer bench/SwitchTimer.cpp tests/e2e/Driver.cpp)
+  add_executable(bench_switch_timer bench/SwitchTimer.cpp bench/ProbeLog.cpp tests/e2e/Driver.cpp)
   target_include_directories(bench_switch_timer PRIVATE ${CMAKE_SOURCE_DIR})
   add_dependencies(bench_switch_timer orvandel)
 endif()
