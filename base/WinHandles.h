@@ -1,6 +1,5 @@
 #pragma once
 #include <windows.h>
-#include <ole2.h>
 
 #include <utility>
 
@@ -33,6 +32,7 @@ class UniqueHandle {
 };
 
 inline void closeGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void closeMemoryDC(HDC dc) { DeleteDC(dc); }
 inline void closeKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void closeModule(HMODULE module) { FreeLibrary(module); }
 inline void closeCursor(HCURSOR cursor) { DestroyCursor(cursor); }
@@ -41,43 +41,11 @@ inline void closeWindow(HWND window) { DestroyWindow(window); }
 using UniqueFont = UniqueHandle<HFONT, closeGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, closeGdiObject>;
 using UniquePen = UniqueHandle<HPEN, closeGdiObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, closeGdiObject>;
 using UniqueProcess = UniqueHandle<HANDLE, closeKernelHandle>;
 using UniqueModule = UniqueHandle<HMODULE, closeModule>;
 using UniqueCursor = UniqueHandle<HCURSOR, closeCursor>;
 using UniqueWindow = UniqueHandle<HWND, closeWindow>;
-
-// A COM interface pointer released with it (IPicture, IStream).
-template <typename Interface>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-  ComPtr& operator=(ComPtr&& other) noexcept {
-    if (this != &other) {
-      reset();
-      pointer_ = std::exchange(other.pointer_, nullptr);
-    }
-    return *this;
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  ~ComPtr() { reset(); }
-
-  Interface* get() const { return pointer_; }
-  Interface* operator->() const { return pointer_; }
-  explicit operator bool() const { return pointer_ != nullptr; }
-  Interface** receive() {
-    reset();
-    return &pointer_;
-  }
-  void reset() {
-    if (pointer_) pointer_->Release();
-    pointer_ = nullptr;
-  }
-
- private:
-  Interface* pointer_ = nullptr;
-};
 
 // Selects a GDI object into a device context and puts the previous one back.
 class SelectedObject {
@@ -123,4 +91,15 @@ class WindowDC {
  private:
   HWND window_;
   HDC dc_;
+};
+
+// A memory DC compatible with another, deleted with it (what it has selected must be put back first).
+class MemoryDC {
+ public:
+  explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  HDC get() const { return dc_.get(); }
+  explicit operator bool() const { return static_cast<bool>(dc_); }
+
+ private:
+  UniqueHandle<HDC, closeMemoryDC> dc_;
 };
