@@ -47,6 +47,38 @@ using UniqueModule = UniqueHandle<HMODULE, closeModule>;
 using UniqueCursor = UniqueHandle<HCURSOR, closeCursor>;
 using UniqueWindow = UniqueHandle<HWND, closeWindow>;
 
+// A solid brush, or a one-pixel solid pen, of the colour last asked for: made on the first use
+// and again only when the colour changes.
+class SolidBrush {
+ public:
+  HBRUSH get(COLORREF colour) {
+    if (!brush_ || colour != colour_) {
+      brush_.reset(CreateSolidBrush(colour));
+      colour_ = colour;
+    }
+    return brush_.get();
+  }
+
+ private:
+  UniqueBrush brush_;
+  COLORREF colour_ = CLR_INVALID;
+};
+
+class SolidPen {
+ public:
+  HPEN get(COLORREF colour) {
+    if (!pen_ || colour != colour_) {
+      pen_.reset(CreatePen(PS_SOLID, 1, colour));
+      colour_ = colour;
+    }
+    return pen_.get();
+  }
+
+ private:
+  UniquePen pen_;
+  COLORREF colour_ = CLR_INVALID;
+};
+
 // Selects a GDI object into a device context and puts the previous one back.
 class SelectedObject {
  public:
