@@ -155,8 +155,19 @@ void Form::growToFitText(const ControlSpec& spec, HWND window) {
 }
 
 void Form::addToolTip(HWND window, const std::wstring& text) {
-  if (!toolTip_) toolTip_ = std::make_unique<ToolTip>(hwnd());
-  toolTip_->addWindow(window, text);
+  if (toolTip_) {
+    toolTip_->addWindow(window, text);
+  } else {
+    pendingTips_.emplace_back(window, text);
+  }
+}
+
+void Form::makeToolTips(HWND underPointer) {
+  const auto isTool = [&](const std::pair<HWND, std::wstring>& tip) { return tip.first == underPointer; };
+  if (std::none_of(pendingTips_.begin(), pendingTips_.end(), isTool)) return;
+  toolTip_ = std::make_unique<ToolTip>(hwnd());
+  for (const auto& [window, text] : pendingTips_) toolTip_->addWindow(window, text);
+  pendingTips_.clear();
 }
 
 void Form::createControls() {
@@ -333,6 +344,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       paintBeneath(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SETCURSOR: {
+      makeToolTips(reinterpret_cast<HWND>(wParam));
       const ControlSpec* spec = specOf(reinterpret_cast<HWND>(wParam));
       if (spec && (spec->flags & kHandPointer) && LOWORD(lParam) == HTCLIENT) {
         SetCursor(pointingHand());
