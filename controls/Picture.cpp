@@ -9,8 +9,9 @@ constexpr COLORREF kTransparent = RGB(0xFF, 0x00, 0xFF);
 // Whether the bitmap resource's palette holds the transparent colour.
 bool hasTransparentColour(HMODULE module, int resourceId) {
   const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), reinterpret_cast<LPCWSTR>(RT_BITMAP));
+  if (!resource) return false;
   const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, resource)));
-  if (!resource || !header || SizeofResource(module, resource) < sizeof *header || header->biBitCount > 8) return false;
+  if (!header || SizeofResource(module, resource) < sizeof *header || header->biBitCount > 8) return false;
   const DWORD colours = header->biClrUsed ? header->biClrUsed : 1u << header->biBitCount;
   if (SizeofResource(module, resource) < header->biSize + colours * sizeof(RGBQUAD)) return false;
   const auto* palette = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + header->biSize);
@@ -19,9 +20,9 @@ bool hasTransparentColour(HMODULE module, int resourceId) {
   }
   return false;
 }
+}  // namespace
 
-std::unique_ptr<Picture> load(int resourceId) {
-  const HMODULE module = GetModuleHandleW(nullptr);
+std::unique_ptr<Picture> Picture::fromModule(HMODULE module, int resourceId) {
   UniqueBitmap colour(static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, 0)));
   BITMAP bitmap{};
   if (!colour || !GetObjectW(colour.get(), sizeof bitmap, &bitmap)) return nullptr;
@@ -43,13 +44,14 @@ std::unique_ptr<Picture> load(int resourceId) {
   }
   return std::make_unique<Picture>(std::move(colour), std::move(mask), size);
 }
-}  // namespace
 
 const Picture* Picture::ofResource(int resourceId) {
   // Windows live on the user-interface thread, and so do their pictures.
   static std::map<int, std::unique_ptr<Picture>> pictures;
   auto found = pictures.find(resourceId);
-  if (found == pictures.end()) found = pictures.emplace(resourceId, load(resourceId)).first;
+  if (found == pictures.end()) {
+    found = pictures.emplace(resourceId, fromModule(GetModuleHandleW(nullptr), resourceId)).first;
+  }
   return found->second.get();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "base/WinHandles.h"
 
 // A picture from the program's resources: a bitmap with a palette (resources/make_bitmap.py),
@@ -9,8 +11,11 @@
 // the same one.
 class Picture {
  public:
-  // The picture of that bitmap resource; nullptr when it is missing or not such a bitmap.
+  // The picture of that bitmap resource of the program, loaded once; nullptr when it is missing
+  // or not such a bitmap.
   static const Picture* ofResource(int resourceId);
+  // The same, loaded afresh from a module (the program's, or one loaded as data).
+  static std::unique_ptr<Picture> fromModule(HMODULE module, int resourceId);
 
   SIZE size() const { return size_; }  // pixels
   // Draws it at its own size with its top-left corner at (x, y); the transparent pixels leave
