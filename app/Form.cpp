@@ -10,6 +10,11 @@
 #include "controls/MultiRule.h"
 #include "controls/PictureControl.h"
 
+ControlSpec::ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* container, int left, int top, int width,
+                         int height, const wchar_t* text, int tabIndex, unsigned flags)
+    : name(name), kind(kind), container(container), left(left), top(top), width(width), height(height), text(text),
+      tabIndex(tabIndex), flags(flags) {}
+
 namespace {
 constexpr int kFirstControlId = 1000;
 
@@ -214,8 +219,19 @@ void Form::growDown(HWND window, int delta) {
 }
 
 void Form::addToolTip(HWND window, const std::wstring& text) {
-  if (!toolTip_) toolTip_ = std::make_unique<ToolTip>(hwnd());
-  toolTip_->addWindow(window, text);
+  if (toolTip_) {
+    toolTip_->addWindow(window, text);
+  } else {
+    pendingTips_.emplace_back(window, text);
+  }
+}
+
+void Form::makeToolTips(HWND underPointer) {
+  const auto isTool = [&](const std::pair<HWND, std::wstring>& tip) { return tip.first == underPointer; };
+  if (std::none_of(pendingTips_.begin(), pendingTips_.end(), isTool)) return;
+  toolTip_ = std::make_unique<ToolTip>(hwnd());
+  for (const auto& [window, text] : pendingTips_) toolTip_->addWindow(window, text);
+  pendingTips_.clear();
 }
 
 void Form::createControls() {
@@ -443,6 +459,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       paintBeneath(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SETCURSOR: {
+      makeToolTips(reinterpret_cast<HWND>(wParam));
       const ControlSpec* spec = specOf(reinterpret_cast<HWND>(wParam));
       if (spec && (spec->flags & kHandPointer) && LOWORD(lParam) == HTCLIENT) {
         SetCursor(pointingHand());

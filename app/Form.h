@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/FormLayout.h"
@@ -73,7 +74,10 @@ class Form : public ControlWindow {
   static RECT rectInParent(HWND window);
   void setFocusCues(bool hidden);
   bool moveSelection(HWND option, bool backwards);
+  // The tool tip window is made when the pointer first comes over a control that has a tip
+  // (WM_SETCURSOR comes before that move reaches the control), not for the first paint.
   void addToolTip(HWND window, const std::wstring& text);
+  void makeToolTips(HWND underPointer);
   LRESULT colourStatic(HDC dc, HWND window);
   // Draws, into a transparent control's DC, the siblings that lie beneath it.
   void paintBeneath(HWND child, HDC dc);
@@ -91,6 +95,7 @@ class Form : public ControlWindow {
   std::map<std::wstring, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> backBrushes_;
   std::unique_ptr<ToolTip> toolTip_;
+  std::vector<std::pair<HWND, std::wstring>> pendingTips_;
   HyperLinkServices linkServices_;
   std::vector<std::unique_ptr<ControlWindow>> ownControls_;  // the program's own, destroyed with the form
 };

@@ -29,10 +29,10 @@ struct FontSpec {
 };
 
 struct ControlSpec {
-  ControlSpec(ControlKind kind, std::wstring name, std::wstring container, int left, int top, int width, int height,
-              std::wstring text = L"", int tabIndex = -1, unsigned flags = kNoFlags)
-      : name(std::move(name)), kind(kind), container(std::move(container)), left(left), top(top), width(width),
-        height(height), text(std::move(text)), tabIndex(tabIndex), flags(flags) {}
+  // Out of line: a layout is a long list of these, and each built in place would repeat the
+  // making of its strings.
+  ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* container, int left, int top, int width,
+              int height, const wchar_t* text = L"", int tabIndex = -1, unsigned flags = kNoFlags);
 
   std::wstring name;
   ControlKind kind;

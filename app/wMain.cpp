@@ -107,8 +107,9 @@ void wMain::show(int showCommand) {
   create(nullptr);
   if (!hwnd()) return;
   ShowWindow(hwnd(), showCommand);
-  UpdateWindow(hwnd());
+  // Focus first: Start is painted once, with its focus cue, instead of again after the first paint.
   SetFocus(control(L"cmdStart"));
+  UpdateWindow(hwnd());
 }
 
 void wMain::Form_Load() {

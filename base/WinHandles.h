@@ -1,6 +1,5 @@
 #pragma once
 #include <windows.h>
-#include <ole2.h>
 
 #include <utility>
 
@@ -33,6 +32,7 @@ class UniqueHandle {
 };
 
 inline void closeGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void closeMemoryDC(HDC dc) { DeleteDC(dc); }
 inline void closeKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void closeModule(HMODULE module) { FreeLibrary(module); }
 inline void closeCursor(HCURSOR cursor) { DestroyCursor(cursor); }
@@ -41,43 +41,43 @@ inline void closeWindow(HWND window) { DestroyWindow(window); }
 using UniqueFont = UniqueHandle<HFONT, closeGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, closeGdiObject>;
 using UniquePen = UniqueHandle<HPEN, closeGdiObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, closeGdiObject>;
 using UniqueProcess = UniqueHandle<HANDLE, closeKernelHandle>;
 using UniqueFile = UniqueHandle<HANDLE, closeKernelHandle>;  // a file, pipe or console handle
 using UniqueModule = UniqueHandle<HMODULE, closeModule>;
 using UniqueCursor = UniqueHandle<HCURSOR, closeCursor>;
 using UniqueWindow = UniqueHandle<HWND, closeWindow>;
 
-// A COM interface pointer released with it (IPicture, IStream).
-template <typename Interface>
-class ComPtr {
+// A solid brush, or a one-pixel solid pen, of the colour last asked for: made on the first use
+// and again only when the colour changes.
+class SolidBrush {
  public:
-  ComPtr() = default;
-  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-  ComPtr& operator=(ComPtr&& other) noexcept {
-    if (this != &other) {
-      reset();
-      pointer_ = std::exchange(other.pointer_, nullptr);
+  HBRUSH get(COLORREF colour) {
+    if (!brush_ || colour != colour_) {
+      brush_.reset(CreateSolidBrush(colour));
+      colour_ = colour;
     }
-    return *this;
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  ~ComPtr() { reset(); }
-
-  Interface* get() const { return pointer_; }
-  Interface* operator->() const { return pointer_; }
-  explicit operator bool() const { return pointer_ != nullptr; }
-  Interface** receive() {
-    reset();
-    return &pointer_;
-  }
-  void reset() {
-    if (pointer_) pointer_->Release();
-    pointer_ = nullptr;
+    return brush_.get();
   }
 
  private:
-  Interface* pointer_ = nullptr;
+  UniqueBrush brush_;
+  COLORREF colour_ = CLR_INVALID;
+};
+
+class SolidPen {
+ public:
+  HPEN get(COLORREF colour) {
+    if (!pen_ || colour != colour_) {
+      pen_.reset(CreatePen(PS_SOLID, 1, colour));
+      colour_ = colour;
+    }
+    return pen_.get();
+  }
+
+ private:
+  UniquePen pen_;
+  COLORREF colour_ = CLR_INVALID;
 };
 
 // Selects a GDI object into a device context and puts the previous one back.
@@ -124,4 +124,15 @@ class WindowDC {
  private:
   HWND window_;
   HDC dc_;
+};
+
+// A memory DC compatible with another, deleted with it (what it has selected must be put back first).
+class MemoryDC {
+ public:
+  explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  HDC get() const { return dc_.get(); }
+  explicit operator bool() const { return static_cast<bool>(dc_); }
+
+ private:
+  UniqueHandle<HDC, closeMemoryDC> dc_;
 };

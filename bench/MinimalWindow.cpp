@@ -1,6 +1,12 @@
 // The least a window program does: one empty window the size of Orvandel's main window, shown,
-// painted, closed. scripts/bench compares Orvandel's start and memory with it.
+// painted, closed. scripts/bench compares Orvandel's start and memory with it. Built with
+// ORVANDEL_BENCH_LIBRARIES (and Orvandel's manifest) it first loads what Orvandel's main window
+// must load before anything else: the shell library, kept, and the common controls; the bench
+// shows it to tell the libraries' share from the program's own.
 #include <windows.h>
+#ifdef ORVANDEL_BENCH_LIBRARIES
+#include <commctrl.h>
+#endif
 
 namespace {
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -13,6 +19,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+#ifdef ORVANDEL_BENCH_LIBRARIES
+  const HMODULE shell = LoadLibraryA("shell32.dll");
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_USEREX_CLASSES};
+  InitCommonControlsEx(&controls);
+#endif
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = windowProc;
@@ -34,5 +45,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+#ifdef ORVANDEL_BENCH_LIBRARIES
+  FreeLibrary(shell);
+#endif
   return 0;
 }

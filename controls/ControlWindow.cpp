@@ -31,6 +31,13 @@ void registerOnce(const WindowClass& spec, WNDPROC procedure) {
   }
 }
 
+bool hasNonClientArea(HWND window) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  return !(style & WS_CHILD) || (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL)) ||
+         (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
+
 void report(const char* what) {
   OutputDebugStringA("Orvandel: exception in a window procedure: ");
   OutputDebugStringA(what);
@@ -69,6 +76,11 @@ void ControlWindow::noteUiState(WORD action, WORD flags) {
   } else if (flags & UISF_HIDEFOCUS) {
     focusCuesHidden_ = action == UIS_SET;
   }
+}
+
+LRESULT ControlWindow::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCPAINT && !hasNonClientArea(hwnd_)) return 0;
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT ControlWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -48,9 +48,9 @@ class ControlWindow {
   virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The window is gone (WM_NCDESTROY); hwnd() is already null.
   virtual void windowDestroyed() {}
-  LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
-  }
+  // DefWindowProc; but a child without a frame or scroll bars has no non-client area, and its
+  // WM_NCPAINT ends here (the default would get, and give back, a device context for nothing).
+  LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   static LRESULT CALLBACK route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -107,7 +107,6 @@ std::unique_ptr<HyperLink> HyperLink::make(HWND parent, int id, const RECT& pixe
   link->fontBase_.lfHeight = fontHeight(link->label_.FontSize);
   link->fontBase_.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(link->fontBase_.lfFaceName, link->label_.FontName.c_str(), LF_FACESIZE);
-  link->rebuildFont();
   link->createWindow(kLinkClass, parent, id, WS_CHILD | WS_TABSTOP, 0, pixels, link->label_.Caption.c_str());
   // A link without tip text needs no tool tip window (one less window at start-up).
   if (!link->label_.ToolTipText.empty()) link->createToolTip();
@@ -127,6 +126,7 @@ std::unique_ptr<HyperLink> HyperLink::create(HWND parent, int id, const RECT& pi
 std::unique_ptr<HyperLink> HyperLink::createNew(HWND parent, int id, const RECT& pixels, Events events,
                                                 HyperLinkServices services) {
   std::unique_ptr<HyperLink> link = make(parent, id, pixels, std::move(events), std::move(services));
+  link->rebuildFont();  // a stored instance gets its font from its properties instead
   link->UserControl_InitProperties();
   link->placed_ = true;
   link->UserControl_Resize();
@@ -303,7 +303,10 @@ void HyperLink::setLabelForeColor(OleColour colour) {
 void HyperLink::setLabelUnderline(bool underline) {
   if (label_.FontUnderline == underline) return;
   label_.FontUnderline = underline;
-  rebuildFont();
+  // Hovering switches between the same two fonts: each is made once.
+  if (!fonts_[underline]) makeFont();
+  autoSizeLabel();
+  invalidate();
 }
 
 // A font the host gives (WM_SETFONT) replaces face, size and style; the underline stays the
@@ -320,22 +323,29 @@ void HyperLink::adoptFont(HFONT font) {
 }
 
 void HyperLink::rebuildFont() {
+  fonts_[0].reset();
+  fonts_[1].reset();
+  makeFont();
+  autoSizeLabel();
+  invalidate();
+}
+
+void HyperLink::makeFont() {
   LOGFONTW wanted = fontBase_;
   wanted.lfWeight = label_.FontBold ? FW_BOLD : FW_NORMAL;
   wanted.lfItalic = label_.FontItalic;
   wanted.lfUnderline = label_.FontUnderline;
   UniqueFont font(CreateFontIndirectW(&wanted));
   if (!font) raiseLastError("CreateFontIndirectW");
-  font_ = std::move(font);
-  autoSizeLabel();
-  invalidate();
+  fonts_[label_.FontUnderline] = std::move(font);
 }
 
 // Auto-size: the label is as wide as its text and one line of the font high.
 void HyperLink::autoSizeLabel() {
+  if (!font()) return;  // sized once it has its font
   WindowDC dc(hwnd());
   if (!dc.get()) return;
-  SelectedObject selected(dc.get(), font_.get());
+  SelectedObject selected(dc.get(), font());
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc.get(), &metrics);
   int width = 0;
@@ -391,6 +401,14 @@ void HyperLink::invalidate() {
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+HBRUSH HyperLink::backBrush() {
+  // A system colour has the system's brush; any other colour the link's own, made once.
+  if (label_.BackColor & 0x80000000u) {
+    if (HBRUSH system = GetSysColorBrush(static_cast<int>(label_.BackColor & 0x00FFFFFFu))) return system;
+  }
+  return backBrush_.get(resolveColour(label_.BackColor));
+}
+
 void HyperLink::paint() {
   PaintScope paint(hwnd());
   const HDC dc = paint.dc();
@@ -399,10 +417,9 @@ void HyperLink::paint() {
   // The margins beside the label keep the button face whatever BackColor says.
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   RECT label = labelRect();
-  UniqueBrush back(CreateSolidBrush(resolveColour(label_.BackColor)));
-  if (back) FillRect(dc, &label, back.get());
+  FillRect(dc, &label, backBrush());
 
-  SelectedObject font(dc, font_.get());
+  SelectedObject selectedFont(dc, font());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, IsWindowEnabled(hwnd()) ? resolveColour(label_.ForeColor) : GetSysColor(COLOR_GRAYTEXT));
   DrawTextW(dc, label_.Caption.c_str(), static_cast<int>(label_.Caption.size()), &label, DT_NOPREFIX);
@@ -459,7 +476,7 @@ LRESULT HyperLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(lParam)) UpdateWindow(hwnd());
       return 0;
     case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_.get());
+      return reinterpret_cast<LRESULT>(font());
     case WM_DESTROY:
       toolTip_.reset();
       timer_.Enabled = false;  // the window's timers go with it

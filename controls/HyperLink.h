@@ -147,7 +147,10 @@ class HyperLink final : public ControlWindow {
   void setLabelForeColor(OleColour colour);
   void setLabelUnderline(bool underline);
   void adoptFont(HFONT font);
-  void rebuildFont();
+  void rebuildFont();  // the face, size or style changed
+  void makeFont();     // the font of the present underline
+  HFONT font() const { return fonts_[label_.FontUnderline].get(); }
+  HBRUSH backBrush();  // the label's background
   void autoSizeLabel();
   void createToolTip();
   void updateToolTip();
@@ -189,7 +192,8 @@ class HyperLink final : public ControlWindow {
   Timer timer_;
   Extent extent_{645.0f, 180.0f};
   LOGFONTW fontBase_{};  // the label font's face and size; weight, italic, underline from label_
-  UniqueFont font_;
+  UniqueFont fonts_[2];  // without and with underline, each made on its first use
+  SolidBrush backBrush_;
   std::unique_ptr<::ToolTip> toolTip_;
   bool settingText_ = false;
   bool placed_ = false;  // sizes before the host's first one (inside CreateWindow) are not resizes

@@ -16,10 +16,10 @@ constexpr float kVerticalHiLiteTop = 30.0f;
 constexpr RuleLine kDesignedLoLite{0.0f, 45.0f, 4200.0f, 45.0f, systemColour(COLOR_BTNSHADOW)};
 constexpr RuleLine kDesignedHiLite{0.0f, 60.0f, 4200.0f, 60.0f, systemColour(COLOR_BTNHIGHLIGHT)};
 
-void drawLine(HDC dc, const RuleLine& line) {
-  UniquePen pen(CreatePen(PS_SOLID, 1, resolveColour(line.BorderColor)));
+void drawLine(HDC dc, const RuleLine& line, SolidPen& pens) {
+  const HPEN pen = pens.get(resolveColour(line.BorderColor));
   if (!pen) return;
-  SelectedObject selected(dc, pen.get());
+  SelectedObject selected(dc, pen);
   MoveToEx(dc, controlPixel(line.X1), controlPixel(line.Y1), nullptr);
   LineTo(dc, controlPixel(line.X2), controlPixel(line.Y2));
 }
@@ -120,8 +120,8 @@ void MultiRule::paint() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   FillRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
-  drawLine(paint.dc(), linHiLite_);
-  drawLine(paint.dc(), linLoLite_);
+  drawLine(paint.dc(), linHiLite_, hiLitePen_);
+  drawLine(paint.dc(), linLoLite_, loLitePen_);
 }
 
 LRESULT MultiRule::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "base/WinHandles.h"
 #include "controls/ControlWindow.h"
 #include "controls/OleColour.h"
 #include "controls/PropertyBag.h"
@@ -78,4 +79,5 @@ class MultiRule final : public ControlWindow {
   int32_t m_Orientation = RuleOrientation::Automatic;
   RuleLine linLoLite_;
   RuleLine linHiLite_;
+  SolidPen loLitePen_, hiLitePen_;  // each line's pen, made once
 };

@@ -1,9 +1,8 @@
 #include "controls/PictureControl.h"
 
-#include <cstring>
 #include <string>
 
-#include "controls/ScreenScale.h"
+#include "base/WinHandles.h"
 
 namespace {
 const WindowClass kPictureClass{L"Orvandel.Picture", CS_DBLCLKS};
@@ -11,49 +10,11 @@ const WindowClass kLabelClass{L"Orvandel.Label", CS_DBLCLKS};
 constexpr DWORD kDecorStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 }  // namespace
 
-ComPtr<IPicture> loadPictureResource(int resourceId) {
-  ComPtr<IPicture> picture;
-  HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(resourceId), reinterpret_cast<LPCWSTR>(RT_RCDATA));
-  if (!resource) return picture;
-  const DWORD size = SizeofResource(module, resource);
-  const void* data = LockResource(LoadResource(module, resource));
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!data || !copy) {
-    if (copy) GlobalFree(copy);
-    return picture;
-  }
-  std::memcpy(GlobalLock(copy), data, size);
-  GlobalUnlock(copy);
-  ComPtr<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, stream.receive()))) {
-    GlobalFree(copy);
-    return picture;
-  }
-  CoInitialize(nullptr);  // once per thread; the picture objects need COM
-  OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                 reinterpret_cast<void**>(picture.receive()));
-  return picture;
-}
-
-SIZE pictureSize(IPicture* picture) {
-  SIZE size = {0, 0};
-  if (!picture) return size;
-  OLE_XSIZE_HIMETRIC width = 0;
-  OLE_YSIZE_HIMETRIC height = 0;
-  picture->get_Width(&width);
-  picture->get_Height(&height);
-  const ScreenScale scale = ScreenScale::ofScreen();
-  size.cx = MulDiv(width, scale.dpiX, 2540);
-  size.cy = MulDiv(height, scale.dpiY, 2540);
-  return size;
-}
-
 std::unique_ptr<DecorControl> DecorControl::createPicture(HWND parent, int id, const RECT& pixels, int resourceId,
                                                           const wchar_t* name, bool stretch) {
   std::unique_ptr<DecorControl> decor(new DecorControl);
   decor->stretch_ = stretch;
-  decor->picture_ = loadPictureResource(resourceId);
+  decor->picture_ = Picture::ofResource(resourceId);
   decor->showsPicture_ = true;
   decor->createWindow(kPictureClass, parent, id, kDecorStyle, 0, pixels, name);
   return decor;
@@ -73,17 +34,13 @@ void DecorControl::paint(HDC dc) {
   SendMessageW(GetParent(hwnd()), kPaintBeneathMessage, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(hwnd()));
   if (picture_) {
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture_->get_Width(&width);
-    picture_->get_Height(&height);
-    SIZE size = pictureSize(picture_.get());
+    SIZE size = picture_->size();
     if (stretch_) {
       RECT client;
       GetClientRect(hwnd(), &client);
       size = {client.right, client.bottom};
     }
-    picture_->Render(dc, 0, 0, size.cx, size.cy, 0, height, width, -height, nullptr);
+    picture_->draw(dc, 0, 0, size);
   }
   const int length = GetWindowTextLengthW(hwnd());
   if (length > 0 && !showsPicture_) {

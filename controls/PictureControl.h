@@ -1,19 +1,11 @@
 #pragma once
 #include <windows.h>
-#include <ole2.h>
-#include <olectl.h>
 
 #include <memory>
 
-#include "base/WinHandles.h"
 #include "controls/ClickTracker.h"
 #include "controls/ControlWindow.h"
-
-// A GIF or JPEG picture from the program's resources, decoded by the system (OleLoadPicture).
-ComPtr<IPicture> loadPictureResource(int resourceId);
-
-// The picture's own size in pixels (0 × 0 without a picture).
-SIZE pictureSize(IPicture* picture);
+#include "controls/Picture.h"
 
 // A control without a background of its own, drawn over what lies beneath it (its parent paints
 // that on request, kPaintBeneathMessage): a picture at its own size ("Orvandel.Picture", whose
@@ -34,7 +26,7 @@ class DecorControl final : public ControlWindow {
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc);
 
-  ComPtr<IPicture> picture_;
+  const Picture* picture_ = nullptr;  // the process's, which outlives every window
   HFONT font_ = nullptr;
   COLORREF colour_ = 0;
   UINT drawFlags_ = 0;

@@ -4,16 +4,20 @@
 #
 #   orvandel.ico      the program icon (window, taskbar, Explorer): 32x32 and 16x16, 256-colour
 #                     palette, transparent background; a film strip with an open padlock.
-#   logo.gif          48x48 logo on white, the same motif in more detail; shown on the white square
+#   logo.bmp          48x48 logo on white, the same motif in more detail; shown on the white square
 #                     of the About window's side banner and in the main window.
-#   logo-faded.gif    96x96 washed-out copy of the logo, a watermark in the top-right corner of a
+#   logo-faded.bmp    96x96 washed-out copy of the logo, a watermark in the top-right corner of a
 #                     white header band whose top part is cut off.
-#   maker-small.gif   20x16 mark of the maker, Tesquine Solutions: a white "T" on a blue rounded
+#   maker-small.bmp   20x16 mark of the maker, Tesquine Solutions: a white "T" on a blue rounded
 #                     square over an orange one; transparent background, sits on button-face grey.
-#   donate.gif        62x31 "Donate" badge with a heart, transparent corners.
-#   banner.jpg        99x200 side banner for the left edge of the About window: a blue gradient with
+#   donate.bmp        62x31 "Donate" badge with a heart, transparent corners.
+#   banner.bmp        99x200 side banner for the left edge of the About window: a blue gradient with
 #                     a faint film strip down the right edge; the top (8..92, 8..92) is kept calm for
 #                     the white 84x84 square that carries the logo.
+#
+# The pictures are 8-bit bitmaps (at most 256 colours, run-length encoded where that is smaller,
+# #FF00FF for transparent pixels), which the system loads (LoadImage): written by make_bitmap.py
+# beside this script from what ImageMagick draws and reduces to 256 colours.
 #   hand.cur          32x32 16-colour pointing-hand cursor for hyperlinks, hot spot (5,0) at the
 #                     fingertip; written by make_cursor.py beside this script.
 #
@@ -41,6 +45,14 @@ fi
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 im() { "$CONVERT" "$@"; }
+# bitmap PICTURE OUT.bmp: the picture (at most 256 colours) as the program's 8-bit bitmap.
+bitmap() {
+  local size
+  size=$(identify_size "$1")
+  im "$1" -depth 8 "rgba:$tmp/pixels.rgba"
+  python3 "$here/make_bitmap.py" "$tmp/pixels.rgba" $size "$2"
+}
+identify_size() { im "$1" -format '%w %h' info:; }
 
 # ---------------------------------------------------------------------------------------------
 # Pixel art. Each picture is a grid of one-letter colours, turned into an XPM for ImageMagick.
@@ -151,7 +163,7 @@ GRID
 im "$tmp/icon32.xpm" "$tmp/icon16.xpm" -colors 256 "$here/orvandel.ico"
 
 # ---------------------------------------------------------------------------------------------
-# logo.gif and logo-faded.gif: the icon's motif drawn as shapes on a 48x48 canvas, rendered
+# logo.bmp and logo-faded.bmp: the icon's motif drawn as shapes on a 48x48 canvas, rendered
 # large and scaled down, so both sizes come out smooth.
 logo_mvg() {
   local holes='' x
@@ -270,14 +282,16 @@ logo_png() {
     -filter Catrom -resize "${size}x${size}" "$out"
 }
 logo_png 48 "$tmp/logo48.png"
-im "$tmp/logo48.png" -dither None -colors 256 "$here/logo.gif"
+im "$tmp/logo48.png" -dither None -colors 256 "$tmp/logo.gif"
+bitmap "$tmp/logo.gif" "$here/logo.bmp"
 
 # The watermark: the logo at 96x96, its colours drawn most of the way to white.
 logo_png 96 "$tmp/logo96.png"
-im "$tmp/logo96.png" -modulate 100,55 -fill white -colorize 82% -dither None -colors 256 "$here/logo-faded.gif"
+im "$tmp/logo96.png" -modulate 100,55 -fill white -colorize 82% -dither None -colors 256 "$tmp/logo-faded.gif"
+bitmap "$tmp/logo-faded.gif" "$here/logo-faded.bmp"
 
 # ---------------------------------------------------------------------------------------------
-# maker-small.gif: the maker's mark, a white "T" with an orange full stop on a bevelled blue
+# maker-small.bmp: the maker's mark, a white "T" with an orange full stop on a bevelled blue
 # rounded square; transparent around it.
 PALETTE+='
 Q #143f80
@@ -305,10 +319,11 @@ xpm maker <<'GRID'
 ..QPqqqqqqqqqqqqqQ..
 ...QQQQQQQQQQQQQQ...
 GRID
-im "$tmp/maker.xpm" "$here/maker-small.gif"
+im "$tmp/maker.xpm" "$tmp/maker-small.gif"
+bitmap "$tmp/maker-small.gif" "$here/maker-small.bmp"
 
 # ---------------------------------------------------------------------------------------------
-# donate.gif: a golden button-like badge, a red heart and "Donate" in 10-pixel DejaVu Sans Bold
+# donate.bmp: a golden button-like badge, a red heart and "Donate" in 10-pixel DejaVu Sans Bold
 # without anti-aliasing, so it stays crisp on any background; the rounded corners are transparent.
 PALETTE+='
 r #a8141c
@@ -333,10 +348,11 @@ im -size 62x31 gradient:'#fff6d0'-'#f3b02e' \
   "$tmp/heart.xpm" -geometry +5+12 -composite \
   -font "$FONT_BOLD" -density 72 -pointsize 10 -fill '#1d3a80' -gravity West -annotate +16+1 'Donate' \
   "$tmp/donate.png"
-im "$tmp/donate.png" -channel A -threshold 50% +channel -dither None -colors 255 "$here/donate.gif"
+im "$tmp/donate.png" -channel A -threshold 50% +channel -dither None -colors 255 "$tmp/donate.gif"
+bitmap "$tmp/donate.gif" "$here/donate.bmp"
 
 # ---------------------------------------------------------------------------------------------
-# banner.jpg: deep blue at the top to a lighter blue at the bottom, two faint light swells low
+# banner.bmp: deep blue at the top to a lighter blue at the bottom, two faint light swells low
 # down, and a faint strip of film with its sprocket holes down the right edge (x 92..98), beside
 # the white square at (8..92, 8..92).
 holes=''
@@ -346,10 +362,11 @@ im -size 99x200 gradient:'#0c2d78'-'#4f8ad6' \
   -draw "fill-opacity 0.05 path 'M 0,200 L 0,160 C 40,170 70,150 99,130 L 99,200 Z'" \
   -fill black -draw 'fill-opacity 0.22 rectangle 92,0 98,199' \
   -fill white -draw "fill-opacity 0.22 $holes" -draw 'fill-opacity 0.12 rectangle 92,0 92,199' \
-  -strip -sampling-factor 1x1 -quality 90 "$here/banner.jpg"
+  -dither None -colors 256 "$tmp/banner.png"
+bitmap "$tmp/banner.png" "$here/banner.bmp"
 
 # ---------------------------------------------------------------------------------------------
 # hand.cur: see make_cursor.py.
 python3 "$here/make_cursor.py" "$here/hand.cur"
 
-echo "draw-pictures: wrote orvandel.ico logo.gif logo-faded.gif maker-small.gif donate.gif banner.jpg hand.cur"
+echo "draw-pictures: wrote orvandel.ico logo.bmp logo-faded.bmp maker-small.bmp donate.bmp banner.bmp hand.cur"
