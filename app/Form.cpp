@@ -32,7 +32,8 @@ Form::~Form() {
 }
 
 void Form::create(HWND owner) {
-  RECT frame = {0, 0, scale_.x(spec_.clientWidth), scale_.y(spec_.clientHeight)};
+  placeControls();
+  RECT frame = {0, 0, scale_.x(spec_.clientWidth), clientHeight_};
   AdjustWindowRectEx(&frame, spec_.style, FALSE, WS_EX_CONTROLPARENT);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -51,13 +52,6 @@ void Form::create(HWND owner) {
   if (ControlWindow* ownerForm = ControlWindow::fromHandle(owner)) initialCuesHidden_ = ownerForm->focusCuesHidden();
   createWindow(windowClass, owner, 0, spec_.style, WS_EX_CONTROLPARENT, RECT{left, top, left + width, top + height},
                spec_.caption.c_str());
-  // Text that needed more room made the window taller: centred again.
-  RECT made;
-  GetWindowRect(hwnd(), &made);
-  if (made.bottom - made.top != height) {
-    SetWindowPos(hwnd(), nullptr, left, area.top + (area.bottom - area.top - (made.bottom - made.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
 }
 
 void Form::setFocusCues(bool hidden) {
@@ -86,7 +80,7 @@ HFONT Form::font(const FontSpec& spec, bool bold, bool underline) {
 }
 
 HWND Form::createControl(const ControlSpec& spec, HWND parent) {
-  const RECT r = pixelRect(spec);
+  const RECT r = placed_[static_cast<size_t>(&spec - spec_.controls.data())];
   const int id = spec.id ? spec.id : kFirstControlId + static_cast<int>(controls_.size());
   const HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -109,12 +103,10 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       // Transparent labels, and those that open something (they take a click as a press and a
       // release on them), are the program's own.
       if (spec.flags & (kTransparent | kClickable)) {
-        HWND label = adopt(DecorControl::createLabel(
+        return adopt(DecorControl::createLabel(
             parent, id, r, spec.text.c_str(), font(spec.font, spec.flags & kBold),
             spec.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : spec.textColour,
             spec.flags & kCentred ? DT_CENTER | DT_WORDBREAK : spec.flags & kWordWrap ? DT_WORDBREAK : DT_SINGLELINE));
-        if (spec.flags & kAutoSize) sizeToText(spec, label);
-        return label;
       }
       style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
@@ -129,7 +121,6 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
   if (!window) raiseLastError("CreateWindowExW");
   {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font(spec.font, spec.flags & kBold)), FALSE);
-    if (spec.kind == ControlKind::Label && (spec.flags & kAutoSize)) sizeToText(spec, window);
     if (spec.kind == ControlKind::OptionButton && (spec.flags & kSelected)) {
       SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
     }
@@ -156,7 +147,7 @@ HWND Form::adopt(std::unique_ptr<ControlWindow> control) {
 }
 
 RECT Form::measureText(const ControlSpec& spec, const std::wstring& text, RECT bounds, UINT flags) {
-  WindowDC dc(hwnd());
+  WindowDC dc(nullptr);  // the screen's: the window may not be made yet
   SelectedObject selected(dc.get(), font(spec.font, spec.flags & kBold));
   DrawTextW(dc.get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_NOPREFIX | flags);
   return bounds;
@@ -167,55 +158,70 @@ void Form::sizeToText(const ControlSpec& spec, HWND window) {
   SetWindowPos(window, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-RECT Form::rectInParent(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+std::vector<size_t> Form::siblingsOf(size_t index) const {
+  std::vector<size_t> siblings;
+  for (size_t i = 0; i < spec_.controls.size(); ++i) {
+    if (spec_.controls[i].container == spec_.controls[index].container) siblings.push_back(i);
+  }
+  return siblings;
 }
 
-int Form::lowestChildBottom(HWND parent) const {
+int Form::lowestBottom(const std::vector<size_t>& controls) const {
   int lowest = 0;
-  for (const Control& c : controls_) {
-    if (c.window && GetParent(c.window) == parent) lowest = std::max(lowest, static_cast<int>(rectInParent(c.window).bottom));
-  }
+  for (size_t i : controls) lowest = std::max(lowest, static_cast<int>(placed_[i].bottom));
   return lowest;
 }
 
-void Form::fitText() {
-  for (const Control& c : controls_) {
-    if (!c.window || c.spec->kind != ControlKind::Label || !(c.spec->flags & kWordWrap)) continue;
-    RECT area;
-    GetClientRect(c.window, &area);
-    const RECT needed = measureText(*c.spec, c.spec->text, area, DT_WORDBREAK);
-    if (needed.bottom > area.bottom) growDown(c.window, needed.bottom - area.bottom);
+// Where each control goes, worked out before any window is made, so that no window is moved or
+// resized after it is made (under Wine each move of a window costs a round trip to the server).
+void Form::placeControls() {
+  const std::vector<ControlSpec>& specs = spec_.controls;
+  placed_.clear();
+  for (const ControlSpec& spec : specs) placed_.push_back(pixelRect(spec));
+  clientHeight_ = scale_.y(spec_.clientHeight);
+  for (size_t i = 0; i < specs.size(); ++i) {
+    const ControlSpec& spec = specs[i];
+    if (spec.kind != ControlKind::Label) continue;
+    RECT& r = placed_[i];
+    if (spec.flags & kAutoSize) {
+      const RECT text = measureText(spec, spec.text, RECT{}, DT_SINGLELINE);
+      r.right = r.left + text.right;
+      r.bottom = r.top + text.bottom;
+    } else if (spec.flags & kWordWrap) {
+      const RECT area = {0, 0, r.right - r.left, r.bottom - r.top};
+      const RECT needed = measureText(spec, spec.text, area, DT_WORDBREAK);
+      if (needed.bottom > area.bottom) growDown(i, needed.bottom - area.bottom);
+    }
   }
 }
 
 // What lies below the grown edge moves down with it, what spans the edge (a background, a
 // frame) stretches, and the container grows as far as its lowest child went: a wider font than
 // the layout was made for never cuts a line or covers a neighbour.
-void Form::growDown(HWND window, int delta) {
-  HWND parent = GetParent(window);
-  const int lowestBefore = lowestChildBottom(parent);
-  const RECT grown = rectInParent(window);
-  constexpr UINT kResize = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-  SetWindowPos(window, nullptr, 0, 0, grown.right - grown.left, grown.bottom - grown.top + delta, kResize);
-  for (const Control& c : controls_) {
-    if (!c.window || c.window == window || GetParent(c.window) != parent) continue;
-    const RECT r = rectInParent(c.window);
-    if (r.top >= grown.bottom) {
-      SetWindowPos(c.window, nullptr, r.left, r.top + delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (r.bottom >= grown.bottom) {
-      SetWindowPos(c.window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + delta, kResize);
+void Form::growDown(size_t index, int delta) {
+  const std::vector<size_t> siblings = siblingsOf(index);
+  const int lowestBefore = lowestBottom(siblings);
+  const LONG grownEdge = placed_[index].bottom;
+  placed_[index].bottom += delta;
+  for (size_t i : siblings) {
+    if (i == index) continue;
+    RECT& r = placed_[i];
+    if (r.top >= grownEdge) {
+      OffsetRect(&r, 0, delta);
+    } else if (r.bottom >= grownEdge) {
+      r.bottom += delta;
     }
   }
-  const int growth = lowestChildBottom(parent) - lowestBefore;
+  const int growth = lowestBottom(siblings) - lowestBefore;
   if (growth <= 0) return;
-  if (parent != hwnd()) return growDown(parent, growth);
-  RECT frame;
-  GetWindowRect(hwnd(), &frame);
-  SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + growth, kResize);
+  const std::wstring& container = spec_.controls[index].container;
+  if (container.empty()) {
+    clientHeight_ += growth;
+    return;
+  }
+  for (size_t i = 0; i < spec_.controls.size(); ++i) {
+    if (spec_.controls[i].name == container) return growDown(i, growth);
+  }
 }
 
 void Form::addToolTip(HWND window, const std::wstring& text) {
@@ -435,7 +441,6 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       createControls();
-      fitText();
       setFocusCues(initialCuesHidden_);
       Form_Load();
       return 0;

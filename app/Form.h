@@ -66,12 +66,13 @@ class Form : public ControlWindow {
   // The width and height of the text in the control's font, within `bounds` (DrawText flags).
   RECT measureText(const ControlSpec& spec, const std::wstring& text, RECT bounds, UINT flags);
   void sizeToText(const ControlSpec& spec, HWND window);
-  // A wrapping label whose text needs more lines than its height holds (a font wider than the
-  // one it was laid out with) grows downwards, and what lies below it makes room.
-  void fitText();
-  void growDown(HWND window, int delta);
-  int lowestChildBottom(HWND parent) const;
-  static RECT rectInParent(HWND window);
+  // Where the controls go: the design's places, labels sized to their text, and a wrapping label
+  // whose text needs more lines than its height holds (a font wider than the one it was laid out
+  // with) grown downwards, what lies below it making room.
+  void placeControls();
+  void growDown(size_t index, int delta);
+  std::vector<size_t> siblingsOf(size_t index) const;
+  int lowestBottom(const std::vector<size_t>& controls) const;
   void setFocusCues(bool hidden);
   bool moveSelection(HWND option, bool backwards);
   // The tool tip window is made when the pointer first comes over a control that has a tip
@@ -94,6 +95,8 @@ class Form : public ControlWindow {
   std::vector<HWND> tabOrder_;
   std::map<std::wstring, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> backBrushes_;
+  std::vector<RECT> placed_;  // pixels, relative to each control's container; in table order
+  int clientHeight_ = 0;       // pixels
   std::unique_ptr<ToolTip> toolTip_;
   std::vector<std::pair<HWND, std::wstring>> pendingTips_;
   HyperLinkServices linkServices_;
