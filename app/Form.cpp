@@ -8,6 +8,7 @@
 #include "controls/HandCursor.h"
 #include "controls/HyperLink.h"
 #include "controls/MultiRule.h"
+#include "controls/Picture.h"
 #include "controls/PictureControl.h"
 
 ControlSpec::ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* container, int left, int top, int width,
@@ -17,6 +18,17 @@ ControlSpec::ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* c
 
 namespace {
 constexpr int kFirstControlId = 1000;
+
+UINT labelDrawFlags(const ControlSpec& spec) {
+  return spec.flags & kCentred ? DT_CENTER | DT_WORDBREAK : spec.flags & kWordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+}
+
+// A picture or label of the window's own area that takes no input and shows no tip is drawn by
+// the window itself: under Wine each child window costs some 2 ms to make, erase and paint.
+bool drawnByForm(const ControlSpec& spec) {
+  return spec.container.empty() && spec.toolTip.empty() && !(spec.flags & (kClickable | kHandPointer)) &&
+         (spec.kind == ControlKind::Image || spec.kind == ControlKind::Label);
+}
 
 bool isFocusable(ControlKind kind) {
   return kind == ControlKind::Panel || kind == ControlKind::OptionButton || kind == ControlKind::CommandButton ||
@@ -80,7 +92,8 @@ HFONT Form::font(const FontSpec& spec, bool bold, bool underline) {
 }
 
 HWND Form::createControl(const ControlSpec& spec, HWND parent) {
-  const RECT r = placed_[static_cast<size_t>(&spec - spec_.controls.data())];
+  if (drawnByForm(spec)) return nullptr;
+  const RECT r = placed_[indexOf(spec)];
   const int id = spec.id ? spec.id : kFirstControlId + static_cast<int>(controls_.size());
   const HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -105,8 +118,7 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       if (spec.flags & (kTransparent | kClickable)) {
         return adopt(DecorControl::createLabel(
             parent, id, r, spec.text.c_str(), font(spec.font, spec.flags & kBold),
-            spec.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : spec.textColour,
-            spec.flags & kCentred ? DT_CENTER | DT_WORDBREAK : spec.flags & kWordWrap ? DT_WORDBREAK : DT_SINGLELINE));
+            spec.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : spec.textColour, labelDrawFlags(spec)));
       }
       style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
@@ -275,7 +287,15 @@ HWND Form::control(const std::wstring& name) const {
   return nullptr;
 }
 
+RECT Form::placement(const std::wstring& name) const {
+  for (const ControlSpec& spec : spec_.controls) {
+    if (spec.name == name) return placed_[indexOf(spec)];
+  }
+  return RECT{};
+}
+
 const ControlSpec* Form::specOf(HWND window) const {
+  if (!window) return nullptr;
   for (const Control& c : controls_) {
     if (c.window == window) return c.spec;
   }
@@ -284,9 +304,12 @@ const ControlSpec* Form::specOf(HWND window) const {
 
 void Form::setTextColour(const std::wstring& name, COLORREF colour) {
   for (Control& c : controls_) {
-    if (c.spec->name == name) {
-      c.textColour = colour;
+    if (c.spec->name != name) continue;
+    c.textColour = colour;
+    if (c.window) {
       InvalidateRect(c.window, nullptr, TRUE);
+    } else if (hwnd()) {
+      InvalidateRect(hwnd(), &placed_[indexOf(*c.spec)], TRUE);
     }
   }
 }
@@ -301,6 +324,12 @@ void Form::setCaption(const std::wstring& name, const std::wstring& text) {
   }
 }
 
+HBRUSH Form::backBrush(COLORREF colour) {
+  UniqueBrush& brush = backBrushes_[colour];
+  if (!brush) brush.reset(CreateSolidBrush(colour));
+  return brush.get();
+}
+
 LRESULT Form::colourStatic(HDC dc, HWND window) {
   for (const Control& c : controls_) {
     if (c.window != window) continue;
@@ -310,15 +339,44 @@ LRESULT Form::colourStatic(HDC dc, HWND window) {
       return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     }
     if (c.spec->backColour != CLR_INVALID) {
-      UniqueBrush& brush = backBrushes_[c.spec->backColour];
-      if (!brush) brush.reset(CreateSolidBrush(c.spec->backColour));
       SetBkColor(dc, c.spec->backColour);
-      return reinterpret_cast<LRESULT>(brush.get());
+      return reinterpret_cast<LRESULT>(backBrush(c.spec->backColour));
     }
     break;
   }
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+size_t Form::indexOf(const ControlSpec& spec) const { return static_cast<size_t>(&spec - spec_.controls.data()); }
+
+void Form::drawControl(HDC dc, const Control& c, POINT offset) {
+  const ControlSpec& spec = *c.spec;
+  RECT r = placed_[indexOf(spec)];
+  OffsetRect(&r, offset.x, offset.y);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+  if (spec.kind == ControlKind::Image) {
+    if (const Picture* picture = Picture::ofResource(spec.pictureId)) {
+      picture->draw(dc, r.left, r.top, spec.flags & kStretch ? SIZE{r.right - r.left, r.bottom - r.top} : picture->size());
+    }
+  } else {
+    if (spec.backColour != CLR_INVALID) FillRect(dc, &r, backBrush(spec.backColour));
+    if (!spec.text.empty()) {
+      SelectedObject selected(dc, font(spec.font, spec.flags & kBold));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, c.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : c.textColour);
+      DrawTextW(dc, spec.text.c_str(), -1, &r, labelDrawFlags(spec) | DT_NOPREFIX);
+    }
+  }
+  RestoreDC(dc, saved);
+}
+
+void Form::paintDrawn(HDC dc) {
+  // From the bottom of the stack up; the child windows lie above them all.
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    if (!it->window) drawControl(dc, *it, POINT{0, 0});
+  }
 }
 
 void Form::paintBeneath(HWND child, HDC dc) {
@@ -328,25 +386,31 @@ void Form::paintBeneath(HWND child, HDC dc) {
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
   RECT client = {0, 0, area.right - area.left, area.bottom - area.top};
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  // The siblings listed below the child in the table, drawn from the bottom up.
-  std::vector<HWND> beneath;
+  // The siblings listed below the child in the table, drawn from the bottom up: windows print
+  // themselves, the window's own drawn controls are drawn.
+  std::vector<const Control*> beneath;
   bool below = false;
   for (const Control& c : controls_) {
     if (c.window == child) {
       below = true;
-    } else if (below && c.window && GetParent(c.window) == parent && IsWindowVisible(c.window)) {
-      beneath.push_back(c.window);
+    } else if (below && (c.window ? GetParent(c.window) == parent && IsWindowVisible(c.window) : parent == hwnd())) {
+      beneath.push_back(&c);
     }
   }
   for (auto it = beneath.rbegin(); it != beneath.rend(); ++it) {
+    const Control& c = **it;
+    if (!c.window) {
+      drawControl(dc, c, POINT{-area.left, -area.top});
+      continue;
+    }
     RECT sibling;
-    GetWindowRect(*it, &sibling);
+    GetWindowRect(c.window, &sibling);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&sibling), 2);
     RECT overlap;
     if (!IntersectRect(&overlap, &sibling, &area)) continue;
     POINT origin;
     OffsetViewportOrgEx(dc, sibling.left - area.left, sibling.top - area.top, &origin);
-    SendMessageW(*it, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    SendMessageW(c.window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   }
 }
@@ -462,6 +526,15 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case kPaintBeneathMessage:
       paintBeneath(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_PAINT: {
+      PaintScope paint(hwnd());
+      paintDrawn(paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      if (lParam & PRF_ERASEBKGND) SendMessageW(hwnd(), WM_ERASEBKGND, wParam, 0);
+      paintDrawn(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SETCURSOR: {
       makeToolTips(reinterpret_cast<HWND>(wParam));

@@ -14,13 +14,17 @@
 #include "controls/ScreenScale.h"
 #include "controls/ToolTip.h"
 
-// A top-level window built from its FormSpec: every control of the table a real child window
-// (standard classes or the program's own), in the table's stacking order, with its own tab order.
+// A top-level window built from its FormSpec: the controls of the table as child windows
+// (standard classes or the program's own), in the table's stacking order, with its own tab order;
+// pictures and labels of its own area that take no input are drawn by the window itself.
 class Form : public ControlWindow {
  public:
   ~Form() override;
 
+  // The control's window; nullptr for a picture or label the window draws itself.
   HWND control(const std::wstring& name) const;
+  // Where the control was placed when the window was made: pixels, in its container.
+  RECT placement(const std::wstring& name) const;
   const ScreenScale& scale() const { return scale_; }
 
   // Keyboard navigation in the form's own tab order, then the dialog manager; true if handled.
@@ -80,6 +84,11 @@ class Form : public ControlWindow {
   void addToolTip(HWND window, const std::wstring& text);
   void makeToolTips(HWND underPointer);
   LRESULT colourStatic(HDC dc, HWND window);
+  HBRUSH backBrush(COLORREF colour);
+  size_t indexOf(const ControlSpec& spec) const;
+  // The controls the window draws itself (no window of their own), each within its place.
+  void drawControl(HDC dc, const Control& c, POINT offset);
+  void paintDrawn(HDC dc);
   // Draws, into a transparent control's DC, the siblings that lie beneath it.
   void paintBeneath(HWND child, HDC dc);
   bool moveFocus(bool backwards);

@@ -11,6 +11,7 @@
 #include "app/ControlIds.h"
 #include "app/wAbout.h"
 #include "app/wMain.h"
+#include "base/WinHandles.h"
 #include "scripts/driver/HandlerKey.h"
 #include "tests/MemoryRegistry.h"
 #include "tests/TestSupport.h"
@@ -51,39 +52,68 @@ RECT rectInParent(HWND window) {
   return rect;
 }
 
+// Where a control is: its window's place, or the place of one the window draws itself.
+RECT placeOf(const Form& form, const ControlSpec& spec) {
+  HWND window = form.control(spec.name);
+  return window ? rectInParent(window) : form.placement(spec.name);
+}
+
 // Every label's text fits its box, and the only siblings that overlap are those the layout
 // itself stacks (an option on its frame's edge, text on the header's white band).
 void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
   for (const ControlSpec& spec : layout.controls) {
+    const std::string name(spec.name.begin(), spec.name.end());
     HWND window = form.control(spec.name);
-    ASSERT_NE(window, nullptr) << std::string(spec.name.begin(), spec.name.end());
+    const RECT place = placeOf(form, spec);
+    ASSERT_FALSE(IsRectEmpty(&place)) << name;
     if (spec.kind == ControlKind::Label && !spec.text.empty()) {
-      RECT box, needed;
-      GetClientRect(window, &box);
-      needed = box;
-      HDC dc = GetDC(window);
-      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+      // A drawn label's text is measured in its design font, made here afresh.
+      UniqueFont designFont(window ? nullptr
+                                   : CreateFontW(form.scale().fontHeight(spec.font.points), 0, 0, 0,
+                                                 spec.flags & kBold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                                 DEFAULT_CHARSET, 0, 0, 0, 0, spec.font.name));
       wchar_t text[512] = {};
-      GetWindowTextW(window, text, 512);
-      DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_NOPREFIX | (spec.flags & (kWordWrap | kCentred) ? DT_WORDBREAK : DT_SINGLELINE));
+      if (window) GetWindowTextW(window, text, 512);
+      const RECT box = {0, 0, place.right - place.left, place.bottom - place.top};
+      RECT needed = box;
+      HDC dc = GetDC(form.hwnd());
+      HGDIOBJ old = SelectObject(
+          dc, window ? reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)) : designFont.get());
+      DrawTextW(dc, window ? text : spec.text.c_str(), -1, &needed,
+                DT_CALCRECT | DT_NOPREFIX | (spec.flags & (kWordWrap | kCentred) ? DT_WORDBREAK : DT_SINGLELINE));
       SelectObject(dc, old);
-      ReleaseDC(window, dc);
-      EXPECT_LE(needed.bottom, box.bottom) << std::string(spec.name.begin(), spec.name.end());
-      EXPECT_LE(needed.right, box.right) << std::string(spec.name.begin(), spec.name.end());
+      ReleaseDC(form.hwnd(), dc);
+      EXPECT_LE(needed.bottom, box.bottom) << name;
+      EXPECT_LE(needed.right, box.right) << name;
     }
     for (const ControlSpec& other : layout.controls) {
       if (&other <= &spec || other.container != spec.container) continue;
       HWND neighbour = form.control(other.name);
-      RECT a = rectInParent(window), b = rectInParent(neighbour), overlap;
+      RECT a = place, b = placeOf(form, other), overlap;
       const RECT designedA{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
       const RECT designedB{other.left, other.top, other.left + other.width, other.top + other.height};
-      if (IntersectRect(&overlap, &a, &b) && IsWindowVisible(window) && IsWindowVisible(neighbour)) {
-        EXPECT_TRUE(IntersectRect(&overlap, &designedA, &designedB))
-            << std::string(spec.name.begin(), spec.name.end()) << " covers "
-            << std::string(other.name.begin(), other.name.end());
+      const bool shown = (!window || IsWindowVisible(window)) && (!neighbour || IsWindowVisible(neighbour));
+      if (IntersectRect(&overlap, &a, &b) && shown) {
+        EXPECT_TRUE(IntersectRect(&overlap, &designedA, &designedB)) << name << " covers "
+                                                                     << std::string(other.name.begin(), other.name.end());
       }
     }
   }
+}
+
+// How many pixels of the window's client area within `area` (clipped to it) are not `colour`.
+int pixelsOtherThan(HWND window, RECT area, COLORREF colour) {
+  RECT client;
+  GetClientRect(window, &client);
+  IntersectRect(&area, &area, &client);
+  UpdateWindow(window);
+  HDC dc = GetDC(window);
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) count += GetPixel(dc, x, y) != colour;
+  }
+  ReleaseDC(window, dc);
+  return count;
 }
 
 class Dialogs : public ::testing::Test {
@@ -120,6 +150,28 @@ TEST_F(Dialogs, EveryLabelShowsAllItsTextAndNothingCoversANeighbour) {
   expectTextFitsAndNothingCovers(*window, wMain::layout());
   withAbout([](HWND about, Form& form) {
     expectTextFitsAndNothingCovers(form, wAbout::layout());
+    SendMessageW(about, WM_CLOSE, 0, 0);
+  });
+}
+
+// The header's band, logo, watermark and text, and About's banner, have no windows of their own:
+// the windows draw them, beneath their controls.
+TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesAndTextBeneathTheirControls) {
+  open(recorded);
+  const COLORREF white = RGB(255, 255, 255);
+  const auto area = [&](const Form& form, const wchar_t* name) { return form.placement(name); };
+  const RECT logo = area(*window, L"Image1"), title = area(*window, L"Label1");
+  const RECT belowLogo = {logo.left, logo.bottom + 1, logo.left + 4, logo.bottom + 5};  // the band alone
+  EXPECT_EQ(pixelsOtherThan(window->hwnd(), belowLogo, white), 0);
+  EXPECT_GT(pixelsOtherThan(window->hwnd(), logo, white), 100);
+  EXPECT_GT(pixelsOtherThan(window->hwnd(), area(*window, L"imgLogoFaded"), white), 100);
+  EXPECT_GT(pixelsOtherThan(window->hwnd(), title, white), 20);  // the title's letters on the band
+  withAbout([&](HWND about, Form& form) {
+    const RECT banner = area(form, L"Image1");
+    // Its blue gradient, stretched down the window's left edge to the bottom.
+    const RECT bottom = {banner.left + 2, banner.bottom - 6, banner.left + 8, banner.bottom - 2};
+    EXPECT_EQ(pixelsOtherThan(about, bottom, GetSysColor(COLOR_BTNFACE)), 24);
+    EXPECT_EQ(pixelsOtherThan(about, bottom, white), 24);
     SendMessageW(about, WM_CLOSE, 0, 0);
   });
 }
