@@ -15,6 +15,11 @@ ControlSpec::ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* c
                          int height, const wchar_t* text, int tabIndex, unsigned flags)
     : name(name), kind(kind), container(container), left(left), top(top), width(width), height(height), text(text),
       tabIndex(tabIndex), flags(flags) {}
+ControlSpec::ControlSpec(const ControlSpec&) = default;
+ControlSpec::ControlSpec(ControlSpec&&) noexcept = default;
+ControlSpec& ControlSpec::operator=(const ControlSpec&) = default;
+ControlSpec& ControlSpec::operator=(ControlSpec&&) noexcept = default;
+ControlSpec::~ControlSpec() = default;
 
 namespace {
 constexpr int kFirstControlId = 1000;

@@ -33,6 +33,11 @@ struct ControlSpec {
   // making of its strings.
   ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* container, int left, int top, int width,
               int height, const wchar_t* text = L"", int tabIndex = -1, unsigned flags = kNoFlags);
+  ControlSpec(const ControlSpec&);
+  ControlSpec(ControlSpec&&) noexcept;
+  ControlSpec& operator=(const ControlSpec&);
+  ControlSpec& operator=(ControlSpec&&) noexcept;
+  ~ControlSpec();
 
   std::wstring name;
   ControlKind kind;
