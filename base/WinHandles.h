@@ -48,37 +48,27 @@ using UniqueModule = UniqueHandle<HMODULE, closeModule>;
 using UniqueCursor = UniqueHandle<HCURSOR, closeCursor>;
 using UniqueWindow = UniqueHandle<HWND, closeWindow>;
 
-// A solid brush, or a one-pixel solid pen, of the colour last asked for: made on the first use
-// and again only when the colour changes.
-class SolidBrush {
+// A GDI object of the colour last asked for: made on the first use and again only when the
+// colour changes.
+template <typename Unique, auto make>
+class ColouredObject {
  public:
-  HBRUSH get(COLORREF colour) {
-    if (!brush_ || colour != colour_) {
-      brush_.reset(CreateSolidBrush(colour));
+  auto get(COLORREF colour) {
+    if (!object_ || colour != colour_) {
+      object_.reset(make(colour));
       colour_ = colour;
     }
-    return brush_.get();
+    return object_.get();
   }
 
  private:
-  UniqueBrush brush_;
+  Unique object_;
   COLORREF colour_ = CLR_INVALID;
 };
 
-class SolidPen {
- public:
-  HPEN get(COLORREF colour) {
-    if (!pen_ || colour != colour_) {
-      pen_.reset(CreatePen(PS_SOLID, 1, colour));
-      colour_ = colour;
-    }
-    return pen_.get();
-  }
-
- private:
-  UniquePen pen_;
-  COLORREF colour_ = CLR_INVALID;
-};
+inline HPEN createSolidPen(COLORREF colour) { return CreatePen(PS_SOLID, 1, colour); }
+using SolidBrush = ColouredObject<UniqueBrush, &CreateSolidBrush>;
+using SolidPen = ColouredObject<UniquePen, &createSolidPen>;  // one pixel wide
 
 // Selects a GDI object into a device context and puts the previous one back.
 class SelectedObject {
