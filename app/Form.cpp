@@ -362,16 +362,12 @@ void Form::drawControl(HDC dc, const Control& c, POINT offset) {
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   if (spec.kind == ControlKind::Image) {
-    if (const Picture* picture = Picture::ofResource(spec.pictureId)) {
-      picture->draw(dc, r.left, r.top, spec.flags & kStretch ? SIZE{r.right - r.left, r.bottom - r.top} : picture->size());
-    }
+    if (const Picture* picture = Picture::ofResource(spec.pictureId)) picture->draw(dc, r, spec.flags & kStretch);
   } else {
     if (spec.backColour != CLR_INVALID) FillRect(dc, &r, backBrush(spec.backColour));
     if (!spec.text.empty()) {
-      SelectedObject selected(dc, font(spec.font, spec.flags & kBold));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, c.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : c.textColour);
-      DrawTextW(dc, spec.text.c_str(), -1, &r, labelDrawFlags(spec) | DT_NOPREFIX);
+      drawLabelText(dc, r, spec.text.c_str(), font(spec.font, spec.flags & kBold),
+                    c.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : c.textColour, labelDrawFlags(spec));
     }
   }
   RestoreDC(dc, saved);
@@ -404,15 +400,17 @@ void Form::paintBeneath(HWND child, HDC dc) {
   }
   for (auto it = beneath.rbegin(); it != beneath.rend(); ++it) {
     const Control& c = **it;
+    RECT sibling = placed_[indexOf(*c.spec)];
+    if (c.window) {
+      GetWindowRect(c.window, &sibling);
+      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&sibling), 2);
+    }
+    RECT overlap;
+    if (!IntersectRect(&overlap, &sibling, &area)) continue;
     if (!c.window) {
       drawControl(dc, c, POINT{-area.left, -area.top});
       continue;
     }
-    RECT sibling;
-    GetWindowRect(c.window, &sibling);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&sibling), 2);
-    RECT overlap;
-    if (!IntersectRect(&overlap, &sibling, &area)) continue;
     POINT origin;
     OffsetViewportOrgEx(dc, sibling.left - area.left, sibling.top - area.top, &origin);
     SendMessageW(c.window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);

@@ -70,7 +70,9 @@ const Picture* Picture::ofResource(int resourceId) {
   return pictures.back().picture.get();
 }
 
-void Picture::draw(HDC dc, int x, int y, SIZE drawn) const {
+void Picture::draw(HDC dc, const RECT& box, bool stretch) const {
+  const int x = box.left, y = box.top;
+  const SIZE drawn = stretch ? SIZE{box.right - box.left, box.bottom - box.top} : size_;
   MemoryDC memory(dc);
   if (!memory) return;
   if (mask_) {

@@ -18,10 +18,9 @@ class Picture {
   static std::unique_ptr<Picture> fromModule(HMODULE module, int resourceId);
 
   SIZE size() const { return size_; }  // pixels
-  // Draws it at its own size, or stretched to `drawn`, with its top-left corner at (x, y); the
-  // transparent pixels leave what the DC holds.
-  void draw(HDC dc, int x, int y) const { draw(dc, x, y, size_); }
-  void draw(HDC dc, int x, int y, SIZE drawn) const;
+  // Draws it with its top-left corner at the box's, at its own size or stretched to fill the box;
+  // the transparent pixels leave what the DC holds.
+  void draw(HDC dc, const RECT& box, bool stretch = false) const;
 
   Picture(UniqueBitmap colour, UniqueBitmap mask, SIZE size)
       : colour_(std::move(colour)), mask_(std::move(mask)), size_(size) {}

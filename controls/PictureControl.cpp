@@ -10,6 +10,13 @@ const WindowClass kLabelClass{L"Orvandel.Label", CS_DBLCLKS};
 constexpr DWORD kDecorStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 }  // namespace
 
+void drawLabelText(HDC dc, RECT box, const wchar_t* text, HFONT font, COLORREF colour, UINT drawFlags) {
+  SelectedObject selected(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  DrawTextW(dc, text, -1, &box, drawFlags | DT_NOPREFIX);
+}
+
 std::unique_ptr<DecorControl> DecorControl::createPicture(HWND parent, int id, const RECT& pixels, int resourceId,
                                                           const wchar_t* name, bool stretch) {
   std::unique_ptr<DecorControl> decor(new DecorControl);
@@ -33,25 +40,15 @@ std::unique_ptr<DecorControl> DecorControl::createLabel(HWND parent, int id, con
 void DecorControl::paint(HDC dc) {
   SendMessageW(GetParent(hwnd()), kPaintBeneathMessage, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(hwnd()));
-  if (picture_) {
-    SIZE size = picture_->size();
-    if (stretch_) {
-      RECT client;
-      GetClientRect(hwnd(), &client);
-      size = {client.right, client.bottom};
-    }
-    picture_->draw(dc, 0, 0, size);
-  }
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  if (picture_) picture_->draw(dc, client, stretch_);
   const int length = GetWindowTextLengthW(hwnd());
   if (length > 0 && !showsPicture_) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     GetWindowTextW(hwnd(), text.data(), length + 1);
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(hwnd()) ? colour_ : GetSysColor(COLOR_GRAYTEXT));
-    DrawTextW(dc, text.c_str(), length, &client, drawFlags_ | DT_NOPREFIX);
+    drawLabelText(dc, client, text.c_str(), font_, IsWindowEnabled(hwnd()) ? colour_ : GetSysColor(COLOR_GRAYTEXT),
+                  drawFlags_);
   }
 }
 

@@ -7,11 +7,16 @@
 #include "controls/ControlWindow.h"
 #include "controls/Picture.h"
 
+// A label's text over what the DC holds: in `font` (the DC's own if none) and `colour`, with the
+// DrawText flags given (prefix characters shown as they are).
+void drawLabelText(HDC dc, RECT box, const wchar_t* text, HFONT font, COLORREF colour, UINT drawFlags);
+
 // A control without a background of its own, drawn over what lies beneath it (its parent paints
 // that on request, kPaintBeneathMessage): a picture at its own size ("Orvandel.Picture", whose
-// window text names it; stretched to fill the control if asked) or a label's text ("Orvandel.Label"). A click on either is reported to
-// the parent as a notifying static control's (WM_COMMAND, STN_CLICKED): a press and a release on
-// the control, a double click counting once.
+// window text names it; stretched to fill the control if asked) or a label's text
+// ("Orvandel.Label"). A click on either is reported to the parent as a notifying static
+// control's (WM_COMMAND, STN_CLICKED): a press and a release on the control, a double click
+// counting once.
 class DecorControl final : public ControlWindow {
  public:
   static std::unique_ptr<DecorControl> createPicture(HWND parent, int id, const RECT& pixels, int resourceId,

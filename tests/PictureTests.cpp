@@ -35,7 +35,7 @@ COLORREF drawnPixel(const Picture& picture, int x, int y) {
   const RECT all{0, 0, picture.size().cx, picture.size().cy};
   SolidBrush beneath;
   FillRect(dc.get(), &all, beneath.get(kBeneath));
-  picture.draw(dc.get(), 0, 0);
+  picture.draw(dc.get(), all);
   GdiFlush();
   const auto* pixel = static_cast<const BYTE*>(bits) + (y * picture.size().cx + x) * 4;  // blue, green, red
   return RGB(pixel[2], pixel[1], pixel[0]);
