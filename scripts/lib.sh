@@ -80,3 +80,10 @@ seed_avi_handler() {
   "$WINELOADER" reg add 'HKCR\SystemFileAssociations\.avi\shellex\PropertyHandler' /ve /t REG_SZ \
     /d '{87D62D94-71B3-4b9a-9489-5FE6850DC73E}' /f >/dev/null 2>&1
 }
+
+# set_dpi DPI: the prefix's screen resolution, read by Wine when a program starts.
+set_dpi() {
+  "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  "$WINELOADER" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels \
+    /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
