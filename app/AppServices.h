@@ -1,6 +1,7 @@
 #pragma once
 #include "app/MessagePresenter.h"
 #include "controls/HyperLinkServices.h"
+#include "controls/ScreenScale.h"
 #include "controls/modShellExecute.h"
 #include "registry/RegistryPlatform.h"
 
@@ -11,6 +12,7 @@ struct AppServices {
   bool endProgramOnClose = true;  // the main window's unload ends the message loop
   DocumentLauncher& launcher = shellDocumentLauncher();
   PointerSource* pointer = nullptr;  // nullptr: the real pointer
+  ScreenScale scale = ScreenScale::ofScreen();  // the resolution the windows are laid out for
 
   HyperLinkServices linkServices() const { return HyperLinkServices{&launcher, pointer, {}}; }
 };

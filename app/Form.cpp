@@ -28,10 +28,11 @@ UINT labelDrawFlags(const ControlSpec& spec) {
   return spec.flags & kCentred ? DT_CENTER | DT_WORDBREAK : spec.flags & kWordWrap ? DT_WORDBREAK : DT_SINGLELINE;
 }
 
-// A picture or label of the window's own area that takes no input and shows no tip is drawn by
-// the window itself: under Wine each child window costs some 2 ms to make, erase and paint.
+// What has no text and takes no input (a band, a logo) in the window's own area is drawn by the
+// window itself. Every text stays a window's text: that is what screen readers read.
 bool drawnByForm(const ControlSpec& spec) {
-  return spec.container.empty() && spec.toolTip.empty() && !(spec.flags & (kClickable | kHandPointer)) &&
+  return spec.container.empty() && spec.toolTip.empty() && spec.text.empty() &&
+         !(spec.flags & (kClickable | kHandPointer)) &&
          (spec.kind == ControlKind::Image || spec.kind == ControlKind::Label);
 }
 
@@ -41,7 +42,7 @@ bool isFocusable(ControlKind kind) {
 }
 }  // namespace
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
+Form::Form(FormSpec spec, ScreenScale scale) : spec_(std::move(spec)), scale_(scale) {}
 
 Form::~Form() {
   destroyWindow();
@@ -108,7 +109,7 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
     case ControlKind::Frame:
       return adopt(FrameControl::create(parent, id, r, spec.text.c_str(), font(spec.font, spec.flags & kBold)));
     case ControlKind::Panel:
-      return adopt(PanelControl::create(parent, id, r));
+      return adopt(PanelControl::create(parent, id, r, spec.text.c_str()));
     case ControlKind::OptionButton:
       windowClass = L"BUTTON";
       style |= BS_RADIOBUTTON | WS_TABSTOP;
@@ -128,7 +129,7 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
     case ControlKind::Image:
-      return adopt(DecorControl::createPicture(parent, id, r, spec.pictureId, spec.name.c_str(), spec.flags & kStretch));
+      return adopt(DecorControl::createPicture(parent, id, r, spec.pictureId, spec.text.c_str(), spec.flags & kStretch));
     case ControlKind::HyperLink:
     case ControlKind::Rule:
       return createOwnControl(spec, parent, id, r);
@@ -204,7 +205,7 @@ void Form::placeControls() {
       const RECT text = measureText(spec, spec.text, RECT{}, DT_SINGLELINE);
       r.right = r.left + text.right;
       r.bottom = r.top + text.bottom;
-    } else if (spec.flags & kWordWrap) {
+    } else if (spec.flags & (kWordWrap | kCentred)) {
       const RECT area = {0, 0, r.right - r.left, r.bottom - r.top};
       const RECT needed = measureText(spec, spec.text, area, DT_WORDBREAK);
       if (needed.bottom > area.bottom) growDown(i, needed.bottom - area.bottom);
@@ -381,40 +382,18 @@ void Form::paintDrawn(HDC dc) {
 }
 
 void Form::paintBeneath(HWND child, HDC dc) {
-  HWND parent = GetParent(child);
   RECT area;
   GetWindowRect(child, &area);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
   RECT client = {0, 0, area.right - area.left, area.bottom - area.top};
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  // The siblings listed below the child in the table, drawn from the bottom up: windows print
-  // themselves, the window's own drawn controls are drawn.
-  std::vector<const Control*> beneath;
-  bool below = false;
-  for (const Control& c : controls_) {
-    if (c.window == child) {
-      below = true;
-    } else if (below && (c.window ? GetParent(c.window) == parent && IsWindowVisible(c.window) : parent == hwnd())) {
-      beneath.push_back(&c);
-    }
-  }
-  for (auto it = beneath.rbegin(); it != beneath.rend(); ++it) {
-    const Control& c = **it;
-    RECT sibling = placed_[indexOf(*c.spec)];
-    if (c.window) {
-      GetWindowRect(c.window, &sibling);
-      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&sibling), 2);
-    }
+  // Only the window's own drawn controls (bands, logos) lie beneath a window: drawn from the
+  // bottom up, those it overlaps.
+  for (auto it = controls_.rbegin(); it != controls_.rend() && it->window != child; ++it) {
     RECT overlap;
-    if (!IntersectRect(&overlap, &sibling, &area)) continue;
-    if (!c.window) {
-      drawControl(dc, c, POINT{-area.left, -area.top});
-      continue;
+    if (!it->window && IntersectRect(&overlap, &placed_[indexOf(*it->spec)], &area)) {
+      drawControl(dc, *it, POINT{-area.left, -area.top});
     }
-    POINT origin;
-    OffsetViewportOrgEx(dc, sibling.left - area.left, sibling.top - area.top, &origin);
-    SendMessageW(c.window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   }
 }
 

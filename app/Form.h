@@ -33,7 +33,7 @@ class Form : public ControlWindow {
   void runModal(HWND owner);
 
  protected:
-  explicit Form(FormSpec spec);
+  Form(FormSpec spec, ScreenScale scale);
 
   // Creates the window, its controls and runs Form_Load; centred on the owner, or on the screen.
   // Throws std::system_error when the window or one of its controls can't be made.
@@ -95,7 +95,7 @@ class Form : public ControlWindow {
   RECT pixelRect(const ControlSpec& spec) const;
 
   FormSpec spec_;
-  ScreenScale scale_ = ScreenScale::ofScreen();
+  ScreenScale scale_;
   bool modalDone_ = false;
   HWND modalOwner_ = nullptr;
   HWND lastFocus_ = nullptr;

@@ -6,7 +6,7 @@
 // over its owner and unloaded when closed; made anew each time.
 class wAbout final : public Form {
  public:
-  explicit wAbout(AppServices services = {}) : Form(layout()), services_(services) {
+  explicit wAbout(AppServices services = {}) : Form(layout(), services.scale), services_(services) {
     setLinkServices(services_.linkServices());
   }
 

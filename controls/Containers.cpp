@@ -10,12 +10,19 @@ const WindowClass kPanelClass{L"Orvandel.Panel", CS_DBLCLKS};
 constexpr DWORD kContainerStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 bool forwardsToWindow(UINT message) {
-  return message == WM_COMMAND || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
-         message == kPaintBeneathMessage;
+  return message == WM_COMMAND || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN;
 }
 
 LRESULT forwardToWindow(HWND container, UINT message, WPARAM wParam, LPARAM lParam) {
   return SendMessageW(GetAncestor(container, GA_ROOT), message, wParam, lParam);
+}
+
+// Nothing overlaps inside a container: beneath a transparent child lies only its background.
+LRESULT fillBeneath(HWND child, HDC dc) {
+  RECT client;
+  GetClientRect(child, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  return 0;
 }
 }  // namespace
 
@@ -62,6 +69,8 @@ void FrameControl::paint() {
 LRESULT FrameControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (forwardsToWindow(message)) return forwardToWindow(hwnd(), message, wParam, lParam);
   switch (message) {
+    case kPaintBeneathMessage:
+      return fillBeneath(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -82,9 +91,9 @@ LRESULT FrameControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   return defaultHandling(message, wParam, lParam);
 }
 
-std::unique_ptr<PanelControl> PanelControl::create(HWND parent, int id, const RECT& pixels) {
+std::unique_ptr<PanelControl> PanelControl::create(HWND parent, int id, const RECT& pixels, const wchar_t* name) {
   std::unique_ptr<PanelControl> panel(new PanelControl);
-  panel->createWindow(kPanelClass, parent, id, kContainerStyle | WS_TABSTOP, WS_EX_CONTROLPARENT, pixels);
+  panel->createWindow(kPanelClass, parent, id, kContainerStyle | WS_TABSTOP, WS_EX_CONTROLPARENT, pixels, name);
   return panel;
 }
 
@@ -101,6 +110,8 @@ LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   if (message == WM_LBUTTONDOWN && canTakeFocus(hwnd())) SetFocus(hwnd());
   if (click_.handle(hwnd(), message, lParam)) return 0;
   switch (message) {
+    case kPaintBeneathMessage:
+      return fillBeneath(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

@@ -10,7 +10,8 @@
 bool canTakeFocus(HWND window);
 
 // The containers of a window's controls. Both belong to the top-level window: what their
-// children report (WM_COMMAND, WM_CTLCOLOR*, kPaintBeneathMessage) goes on to it.
+// children report (WM_COMMAND, WM_CTLCOLOR*) goes on to it; beneath a transparent child they
+// paint their own background.
 //
 // A frame: an etched edge with its caption set into the top, grey while the frame is disabled;
 // its own painting never covers what it holds.
@@ -29,11 +30,11 @@ class FrameControl final : public ControlWindow {
 };
 
 // A borderless panel: a tab stop that shows a focus rectangle (once the keyboard is in use) and
-// reports a click (press and release on it), or Space,
-// to the window as a notifying static control does (WM_COMMAND, STN_CLICKED).
+// reports a click (press and release on it), or Space, to the window as a notifying static
+// control does (WM_COMMAND, STN_CLICKED). Its window text, never drawn, is its name.
 class PanelControl final : public ControlWindow {
  public:
-  static std::unique_ptr<PanelControl> create(HWND parent, int id, const RECT& pixels);
+  static std::unique_ptr<PanelControl> create(HWND parent, int id, const RECT& pixels, const wchar_t* name);
   ~PanelControl() override { destroyWindow(); }
 
  private:

@@ -101,6 +101,54 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
   }
 }
 
+std::wstring textOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+// What screen readers read: every text a person sees is a visible window's text; every control
+// that can take the focus has a name, never its internal one; and the system lists each
+// container's windows in reading order (rows top to bottom, a row left to right).
+void expectReadableByAssistiveTechnology(const Form& form, const FormSpec& layout) {
+  for (const ControlSpec& spec : layout.controls) {
+    const std::string name(spec.name.begin(), spec.name.end());
+    HWND window = form.control(spec.name);
+    if (!spec.text.empty()) {
+      ASSERT_NE(window, nullptr) << name << "'s text is drawn, not a window's";
+      EXPECT_TRUE(IsWindowVisible(window)) << name;
+      EXPECT_FALSE(textOf(window).empty()) << name;
+    }
+    const bool focusable = window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP);
+    if (focusable || spec.kind == ControlKind::OptionButton || (spec.flags & kClickable)) {
+      ASSERT_NE(window, nullptr) << name;
+      EXPECT_FALSE(textOf(window).empty()) << name << " has no name";
+      EXPECT_NE(textOf(window), spec.name) << name << " is named by its control's name";
+    }
+  }
+  std::vector<HWND> containers = {form.hwnd()};
+  for (size_t i = 0; i < containers.size(); ++i) {
+    RECT previous{};
+    bool first = true;
+    for (HWND w = GetWindow(containers[i], GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (GetWindow(w, GW_CHILD)) containers.push_back(w);
+      const std::wstring text = textOf(w);
+      if (!IsWindowVisible(w) || text.empty()) continue;
+      const RECT r = rectInParent(w);
+      const LONG row = (r.top + r.bottom) / 2, previousRow = (previous.top + previous.bottom) / 2;
+      const std::string name(text.begin(), text.begin() + std::min<size_t>(text.size(), 24));
+      // One row: centres a few pixels apart (a button beside a link).
+      if (!first && std::abs(row - previousRow) <= 3) {
+        EXPECT_GT(r.left, previous.left) << "\"" << name << "\" is read before what lies left of it";
+      } else if (!first) {
+        EXPECT_GT(row, previousRow) << "\"" << name << "\" is read before what lies above it";
+      }
+      previous = r;
+      first = false;
+    }
+  }
+}
+
 // How many pixels of the window's client area within `area` (clipped to it) are not `colour`.
 int pixelsOtherThan(HWND window, RECT area, COLORREF colour) {
   RECT client;
@@ -123,10 +171,11 @@ class Dialogs : public ::testing::Test {
   testing_support::RecordingLauncher launcher;
   std::unique_ptr<wMain> window;
 
-  void open(MessagePresenter& messages) {
+  void open(MessagePresenter& messages, int dpi = 0) {
     std::vector<BYTE> data(handler::kClassIdStored.begin(), handler::kClassIdStored.end());
     registry.putValue(HKEY_CLASSES_ROOT, handler::kPath, "", REG_SZ, data);
     AppServices services{registry, messages, false, launcher};
+    if (dpi) services.scale = ScreenScale{dpi, dpi};
     window = std::make_unique<wMain>(services);
     window->show(SW_SHOW);
     SetForegroundWindow(window->hwnd());
@@ -145,27 +194,57 @@ class Dialogs : public ::testing::Test {
   }
 };
 
-TEST_F(Dialogs, EveryLabelShowsAllItsTextAndNothingCoversANeighbour) {
+// At 96 dpi, and as a Windows user with larger fonts (120 and 144 dpi) sees them: placed for the
+// resolution, each label in the font it is drawn in, and the windows fit a screen of the size
+// such a user has.
+TEST_F(Dialogs, EveryLabelShowsAllItsTextAndNothingCoversANeighbourAtEveryResolution) {
+  const struct { int dpi; LONG screenWidth, screenHeight; } resolutions[] = {
+      {96, 640, 480}, {120, 1024, 768}, {144, 1280, 1024}};
+  for (const auto& resolution : resolutions) {
+    SCOPED_TRACE(resolution.dpi);
+    open(recorded, resolution.dpi);
+    const auto expectFitsScreen = [&](HWND w) {
+      RECT r;
+      GetWindowRect(w, &r);
+      EXPECT_LE(r.right - r.left, resolution.screenWidth);
+      EXPECT_LE(r.bottom - r.top, resolution.screenHeight);
+    };
+    expectTextFitsAndNothingCovers(*window, wMain::layout());
+    expectFitsScreen(window->hwnd());
+    withAbout([&](HWND about, Form& form) {
+      expectTextFitsAndNothingCovers(form, wAbout::layout());
+      expectFitsScreen(about);
+      SendMessageW(about, WM_CLOSE, 0, 0);
+    });
+  }
+}
+
+TEST_F(Dialogs, EveryTextIsAWindowsTextInReadingOrderAndEveryFocusableControlHasAName) {
   open(recorded);
-  expectTextFitsAndNothingCovers(*window, wMain::layout());
+  expectReadableByAssistiveTechnology(*window, wMain::layout());
   withAbout([](HWND about, Form& form) {
-    expectTextFitsAndNothingCovers(form, wAbout::layout());
+    expectReadableByAssistiveTechnology(form, wAbout::layout());
     SendMessageW(about, WM_CLOSE, 0, 0);
   });
 }
 
-// The header's band, logo, watermark and text, and About's banner, have no windows of their own:
-// the windows draw them, beneath their controls.
-TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesAndTextBeneathTheirControls) {
+// The header's band, logo and watermark, and About's banner, have no windows of their own: the
+// windows draw them, beneath their controls, and the header's texts show them through.
+TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesBeneathTheirControlsAndTextsShowThemThrough) {
   open(recorded);
   const COLORREF white = RGB(255, 255, 255);
   const auto area = [&](const Form& form, const wchar_t* name) { return form.placement(name); };
-  const RECT logo = area(*window, L"Image1"), title = area(*window, L"Label1");
+  const RECT logo = area(*window, L"Image1");
   const RECT belowLogo = {logo.left, logo.bottom + 1, logo.left + 4, logo.bottom + 5};  // the band alone
   EXPECT_EQ(pixelsOtherThan(window->hwnd(), belowLogo, white), 0);
   EXPECT_GT(pixelsOtherThan(window->hwnd(), logo, white), 100);
   EXPECT_GT(pixelsOtherThan(window->hwnd(), area(*window, L"imgLogoFaded"), white), 100);
-  EXPECT_GT(pixelsOtherThan(window->hwnd(), title, white), 20);  // the title's letters on the band
+  HWND title = control(L"Label1");
+  RECT letters;
+  GetClientRect(title, &letters);
+  EXPECT_GT(pixelsOtherThan(title, letters, white), 20);  // the title's letters on the band
+  const int count = (letters.right - letters.left) * (letters.bottom - letters.top);
+  EXPECT_EQ(pixelsOtherThan(title, letters, GetSysColor(COLOR_BTNFACE)), count);  // no grey behind them
   withAbout([&](HWND about, Form& form) {
     const RECT banner = area(form, L"Image1");
     // Its blue gradient, stretched down the window's left edge to the bottom.
@@ -255,7 +334,7 @@ TEST_F(Dialogs, APictureOpensItsPageForAPressAndAReleaseOnItOnceEvenWhenDoubleCl
 // A window whose making fails is not left half made.
 class FailingForm final : public Form {
  public:
-  FailingForm() : Form(FormSpec{L"Orvandel.Test.Failing", L"", 600, 600, WS_OVERLAPPEDWINDOW, 0, 32, {}}) {}
+  FailingForm() : Form(FormSpec{L"Orvandel.Test.Failing", L"", 600, 600, WS_OVERLAPPEDWINDOW, 0, 32, {}}, ScreenScale{}) {}
   void open() { create(nullptr); }
 
  private:

@@ -112,8 +112,8 @@ TEST(ProgramEndToEnd, TheMakerLinkOpensTheAboutWindowModallyAndItHandsEveryPageT
 
   const std::string product = site + "index.php?id=orvandel", donation = site + "index.php?id=donation";
   const struct { const char* cls; std::string text, expected; } clicks[] = {
-      {"Orvandel.Label", "Orvandel", product}, {"Orvandel.Picture", "imgStar", product},
-      {"Orvandel.Picture", "imgDonate", donation},
+      {"Orvandel.Label", "Orvandel", product}, {"Orvandel.Picture", "Orvandel web page", product},
+      {"Orvandel.Picture", "Make a donation", donation},
       {"Orvandel.Label", "If you like this program, then please consider making a donation by clicking on the logo. Thanks!",
        donation},
       {"Orvandel.HyperLink", "Tesquine Solutions", site + "?from=orvandel"},
