@@ -3,14 +3,19 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <memory>
 
 const wchar_t kCommandLineUsage[] = L"Usage: orvandel.exe /status | /remove | /restore [/machine NAME]";
 
 namespace {
+bool isSwitch(const std::wstring& argument) {
+  return !argument.empty() && (argument[0] == L'/' || argument[0] == L'-');
+}
+
 // The switch's name in lower case, or empty when the argument is no switch.
 std::wstring switchName(const std::wstring& argument) {
-  if (argument.size() < 2 || (argument[0] != L'/' && argument[0] != L'-')) return {};
+  if (argument.size() < 2 || !isSwitch(argument)) return {};
   std::wstring name = argument.substr(1);
   for (wchar_t& c : name) {
     if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
@@ -30,7 +35,9 @@ CommandLine refused(std::wstring problem) {
 
 CommandLine parseCommandLine(const std::vector<std::wstring>& arguments) {
   CommandLine command;
-  if (arguments.empty()) return command;
+  // A file dropped on the program, or a shortcut's argument, is no request to run without the
+  // window: only switches are.
+  if (std::none_of(arguments.begin(), arguments.end(), isSwitch)) return command;
   bool haveAction = false, haveMachine = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
@@ -46,8 +53,7 @@ CommandLine parseCommandLine(const std::vector<std::wstring>& arguments) {
     } else if (name == L"machine") {
       if (haveMachine) return refused(L"More than one " + argument);
       // A name that starts like a switch is a forgotten name, not a computer.
-      const bool named = i + 1 < arguments.size() && !arguments[i + 1].empty() && arguments[i + 1][0] != L'/' &&
-                         arguments[i + 1][0] != L'-';
+      const bool named = i + 1 < arguments.size() && !arguments[i + 1].empty() && !isSwitch(arguments[i + 1]);
       std::wstring machine = named ? arguments[++i] : L"";
       // Always with its backslashes: a short name must not be taken for this computer.
       if (machine.compare(0, 2, L"\\\\") != 0) machine = L"\\\\" + machine;

@@ -13,7 +13,8 @@ struct CommandLine {
 
 extern const wchar_t kCommandLineUsage[];
 
-// The arguments after the program's name. Switches start with "/" or "-", in any letter case.
+// The arguments after the program's name. Switches start with "/" or "-", in any letter case;
+// arguments without any switch (a file dropped on the program) open the window as none do.
 CommandLine parseCommandLine(const std::vector<std::wstring>& arguments);
 
 // This process's arguments, split as the shell splits a command line, without the program's name.

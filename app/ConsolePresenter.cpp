@@ -17,9 +17,12 @@ bool isUsable(HANDLE handle) {
 
 class StartingConsole final : public TextOutput {
  public:
-  void writeLine(const std::wstring& line) override {
+  bool reachesSomeone() override {
     if (!opened_) open();
-    if (!target_) return;
+    return target_ != nullptr;
+  }
+  void writeLine(const std::wstring& line) override {
+    if (!reachesSomeone()) return;
     const std::wstring text = line + L"\r\n";
     DWORD written = 0;
     if (isConsole(target_)) {

@@ -9,6 +9,8 @@ class TextOutput {
  public:
   virtual ~TextOutput() = default;
   virtual void writeLine(const std::wstring& line) = 0;
+  // Whether the lines reach anyone: a redirection or a console to write to.
+  virtual bool reachesSomeone() = 0;
 };
 
 // Prints a box's own text instead of showing the box, and remembers how the outcome was told.
@@ -29,5 +31,6 @@ class ConsolePresenter final : public MessagePresenter {
 
 // The program's standard output when the starter redirected it (to a file or pipe), otherwise
 // the console of the process that started it, if that has one; else the lines go nowhere.
-// Attaches to that console at the first line written, never before.
+// Attaches to that console at the first line written (or asked whether one is there), never
+// before.
 TextOutput& startingConsole();

@@ -20,10 +20,17 @@ class NoWindow final : public PreviewModeView {
 };
 }  // namespace
 
-int runScriptedSwitch(const CommandLine& command, RegistryPlatform& registry, TextOutput& output) {
+int runScriptedSwitch(const CommandLine& command, RegistryPlatform& registry, TextOutput& output,
+                      MessagePresenter& boxes) {
   if (command.action == CommandLine::Action::NotUnderstood || command.action == CommandLine::Action::Window) {
-    output.writeLine(command.problem.empty() ? L"No action given" : command.problem);
-    output.writeLine(kCommandLineUsage);
+    const std::wstring problem = command.problem.empty() ? L"No action given" : command.problem;
+    if (output.reachesSomeone()) {
+      output.writeLine(problem);
+      output.writeLine(kCommandLineUsage);
+    } else {
+      // Started from a shortcut or Explorer: no console to tell, so a person is shown why.
+      boxes.show(nullptr, problem + L"\r\n\r\n" + kCommandLineUsage, kApplicationTitle, kExclamationStyle);
+    }
     return kExitNotUnderstood;
   }
   ConsolePresenter presenter(output);

@@ -12,5 +12,7 @@ enum ScriptExit : int {
 };
 
 // A command line's action (anything but Window) through the switch, without a window: what the
-// switch reports is written as lines, and the answer is the exit code.
-int runScriptedSwitch(const CommandLine& command, RegistryPlatform& registry, TextOutput& output);
+// switch reports is written as lines, and the answer is the exit code. A command line not
+// understood, with nowhere to write, is told in a message box (`boxes`).
+int runScriptedSwitch(const CommandLine& command, RegistryPlatform& registry, TextOutput& output,
+                      MessagePresenter& boxes);

@@ -11,7 +11,7 @@ namespace {
 // With arguments the switch runs without a window; whatever goes wrong, never a success.
 int runWithoutWindow(const CommandLine& command) {
   try {
-    return runScriptedSwitch(command, systemRegistry(), startingConsole());
+    return runScriptedSwitch(command, systemRegistry(), startingConsole(), systemMessageBox());
   } catch (...) {
     return kExitRefused;
   }

@@ -6,6 +6,7 @@
 #include "base/AnsiText.h"
 #include "scripts/driver/HandlerKey.h"
 #include "tests/MemoryRegistry.h"
+#include "tests/TestSupport.h"
 
 namespace {
 using handler::kClassIdStored;
@@ -35,10 +36,13 @@ TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
       // Names the registry object's own rule would take for this computer stay another one.
       {{L"/status", L"/machine", L"ab"}, Action::Status, L"\\\\ab"},
       {{L"/status", L"/machine", L"x"}, Action::Status, L"\\\\x"},
-      {{L"status"}, Action::NotUnderstood, L""},
+      // No switch at all: a file dropped on the program, a shortcut's argument.
+      {{L"status"}, Action::Window, L""},
+      {{L""}, Action::Window, L""},
+      {{L"C:\\Videos\\clip one.avi", L"two.avi"}, Action::Window, L""},
+      {{L"clip.avi", L"/status"}, Action::NotUnderstood, L""},
       {{L"/stat"}, Action::NotUnderstood, L""},
       {{L"/"}, Action::NotUnderstood, L""},
-      {{L""}, Action::NotUnderstood, L""},
       {{L"/?"}, Action::NotUnderstood, L""},
       {{L"/status", L"/remove"}, Action::NotUnderstood, L""},
       {{L"/restore", L"/restore"}, Action::NotUnderstood, L""},
@@ -62,7 +66,9 @@ TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
 
 struct Lines final : TextOutput {
   std::wstring text;
+  bool console = true;
   void writeLine(const std::wstring& line) override { text += line + L"\n"; }
+  bool reachesSomeone() override { return console; }
 };
 
 enum class Fault { None, RefusedDelete, RefusedWrite, LostAfterFirstCall };
@@ -126,7 +132,9 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
     });
 
     Lines output;
-    EXPECT_EQ(runScriptedSwitch(command, registry, output), c.exit);
+    testing_support::RecordingPresenter boxes;
+    EXPECT_EQ(runScriptedSwitch(command, registry, output, boxes), c.exit);
+    EXPECT_TRUE(boxes.shown.empty());
     const bool startOnly = c.printed.size() > 2 && c.printed.compare(c.printed.size() - 2, 2, L": ") == 0;
     EXPECT_EQ(startOnly ? output.text.substr(0, c.printed.size()) : output.text, c.printed) << toAnsi(output.text);
     if (startOnly) {
@@ -143,5 +151,17 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
     EXPECT_TRUE(registry.value(otherRoot, otherPath, ""));
     EXPECT_EQ(registry.openHandles(), 0u);
   }
+}
+// Started from a shortcut with a switch it does not know, the program has no console to write
+// to: a person still sees why it did nothing, and a script still gets its exit code.
+TEST(ScriptedSwitch, ACommandLineNotUnderstoodWithNowhereToWriteIsShownInABox) {
+  MemoryRegistry registry;
+  Lines nowhere;
+  nowhere.console = false;
+  testing_support::RecordingPresenter boxes;
+  EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"/now"}), registry, nowhere, boxes), kExitNotUnderstood);
+  EXPECT_TRUE(nowhere.text.empty());
+  EXPECT_EQ(boxes.shown, (std::vector<testing_support::Shown>{
+                             {std::wstring(L"Not understood: /now\r\n\r\n") + kCommandLineUsage, L"Orvandel", 48}}));
 }
 }  // namespace

@@ -21,16 +21,24 @@ std::string ownFolder() {
   return file.substr(0, file.find_last_of('\\') + 1);
 }
 
-Program::Program() {
-  std::string command = "\"" + ownFolder() + "orvandel.exe\"";
+Program::Program(const std::string& arguments) {
+  std::string command = "\"" + ownFolder() + "orvandel.exe\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  // As Explorer starts it: no console, no standard handles passed on.
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup,
+                     &info)) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;
   }
+}
+
+DWORD Program::exitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_, &code);
+  return code;
 }
 
 Program::~Program() {

@@ -17,10 +17,11 @@ bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 // The folder of this program, where orvandel.exe and url_recorder.exe are built too.
 std::string ownFolder();
 
-// A started orvandel.exe, ended (if still running) when this goes.
+// A started orvandel.exe (with these arguments), as Explorer starts it, without a console; ended
+// (if still running) when this goes.
 class Program {
  public:
-  Program();
+  explicit Program(const std::string& arguments = "");
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -29,6 +30,7 @@ class Program {
   DWORD id() const { return id_; }
   bool running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
   bool waitForExit() const { return WaitForSingleObject(process_, 20000) == WAIT_OBJECT_0; }
+  DWORD exitCode() const;
   // The main window once it is shown (nullptr after the time-out).
   HWND mainWindow() const;
 

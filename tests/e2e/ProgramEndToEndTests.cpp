@@ -67,6 +67,19 @@ int pixelsOf(HWND window, COLORREF colour) {
   return testing_support::countPixels(window, area, colour);
 }
 
+// An .avi file dropped on the program in Explorer starts it with the file's path: the window
+// opens as it does without arguments.
+TEST(ProgramEndToEnd, AFileDroppedOnTheProgramOpensItsWindow) {
+  driver::installHandler();
+  driver::Program program("\"C:\\My Videos\\holiday clip.avi\"");
+  HWND window = program.mainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(offered(window), "Remove");
+  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(program.waitForExit());
+  EXPECT_EQ(program.exitCode(), 0u);
+}
+
 TEST(ProgramEndToEnd, TheMakerLinkHighlightsUnderThePointerUntilItLeaves) {
   const COLORREF link = RGB(0, 0, 255), highlight = RGB(0, 0, 175);
   driver::Program program;

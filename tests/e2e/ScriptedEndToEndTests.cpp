@@ -94,4 +94,15 @@ TEST(ScriptedEndToEnd, AnUnknownComputerIsNeverASuccess) {
       {"/restore" + own, 0, "AVI Previewing has been successfully restored.\r\n", true},
   });
 }
+// A shortcut whose target carries a switch the program does not know: no console to write to,
+// so the words appear in a box, and the exit code still says the command line was not understood.
+TEST(ScriptedEndToEnd, AnUnknownSwitchWithoutAConsoleIsShownInABox) {
+  driver::Program program("/now");
+  const driver::MessageBoxSeen box = driver::waitForMessageBox(program.id());
+  EXPECT_EQ(box.caption, "Orvandel");
+  EXPECT_EQ(box.text, "Not understood: /now\r\n\r\nUsage: orvandel.exe /status | /remove | /restore [/machine NAME]");
+  driver::answer(box);
+  ASSERT_TRUE(program.waitForExit());
+  EXPECT_EQ(program.exitCode(), 2u);
+}
 }  // namespace
