@@ -11,7 +11,8 @@
 // `waitForExit` it blocks until the started process has ended (at once when none was started),
 // then delivers the window messages that waited meanwhile. It reports nothing: when the target
 // can't be opened, the shell shows its own message, owned by `ownerWindow`. Text reaches the
-// shell in the system's ANSI code page.
+// shell in the system's ANSI code page. The first call puts the thread in a single-threaded COM
+// apartment, as the shell requires, for the rest of the program's life.
 void LaunchDocument(const std::wstring& target, const std::wstring& parameters, HWND ownerWindow,
                     int32_t showCommand, const std::wstring& directory, bool waitForExit);
 

@@ -1,7 +1,13 @@
 // LaunchDocument against the real shell of the Wine prefix: the http and https open commands
 // point at url_recorder.exe, which writes down the command line the shell gave it.
 #include <gtest/gtest.h>
+#include <objbase.h>
+#include <tlhelp32.h>
 
+#include <future>
+#include <thread>
+
+#include "base/WinHandles.h"
 #include "controls/modShellExecute.h"
 #include "scripts/driver/Driver.h"
 #include "tests/e2e/BrowserStandIn.h"
@@ -9,10 +15,45 @@
 namespace {
 const std::string kRecorder = driver::ownFolder() + "url_recorder.exe";
 
+// Ends every program this process started, as a watchdog does when a wait went on too long.
+void endStartedPrograms() {
+  UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+    if (entry.th32ParentProcessID != GetCurrentProcessId()) continue;
+    UniqueProcess child(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+    if (child) TerminateProcess(child.get(), 1);
+  }
+}
+
+// A launch that waits for the started program, on this thread as in the program; if that program
+// has not ended within the limit, it is ended and the launch reported as hung, so a test fails in
+// seconds instead of hanging the suite.
+bool launchAndWaitEnded(const std::wstring& target, std::chrono::seconds limit) {
+  std::promise<void> returned;
+  std::future<void> done = returned.get_future();
+  bool hung = false;
+  std::thread watchdog([&] {
+    if (done.wait_for(limit) == std::future_status::ready) return;
+    hung = true;
+    endStartedPrograms();
+  });
+  LaunchDocument(target, L"", nullptr, SW_SHOWNORMAL, L"", true);
+  returned.set_value();
+  watchdog.join();
+  return !hung;
+}
+
 TEST(Launcher, TheShellReceivesAddressesAndParametersUnchanged) {
   BrowserStandIn browser;
   LaunchDocument(L"http://www.tesquinesolutions.example/index.php?id=orvandel", L"", nullptr, SW_SHOWNORMAL, L"", false);
   ASSERT_TRUE(driver::waitFor([&] { return browser.commandLines().size() == 1; }));
+  // The shell was asked from a single-threaded apartment, which it requires (nothing before the
+  // first launch in this process made one): the thread can no longer join the multithreaded one.
+  const HRESULT joined = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (SUCCEEDED(joined)) CoUninitialize();
+  EXPECT_EQ(joined, RPC_E_CHANGED_MODE);
   LaunchDocument(L"https://www.tesquinesolutions.example/?from=orvandel", L"", nullptr, SW_SHOWNORMAL, L"", false);
   ASSERT_TRUE(driver::waitFor([&] { return browser.commandLines().size() == 2; }));
   const std::wstring program(kRecorder.begin(), kRecorder.end());
@@ -28,7 +69,9 @@ TEST(Launcher, TheShellReceivesAddressesAndParametersUnchanged) {
 TEST(Launcher, WaitingReturnsOnlyAfterTheStartedProgramEnded) {
   BrowserStandIn browser("--sleep 1500 ");
   const auto start = std::chrono::steady_clock::now();
-  LaunchDocument(L"http://www.tesquinesolutions.example/index.php?id=donation", L"", nullptr, SW_SHOWNORMAL, L"", true);
+  ASSERT_TRUE(launchAndWaitEnded(L"http://www.tesquinesolutions.example/index.php?id=donation", std::chrono::seconds(30)))
+      << "the program the shell started did not end; the prefix's http open command is now: "
+      << driver::classesDefault("http\\shell\\open\\command");
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
   // The recorder writes its line after its sleep, just before it ends.
   EXPECT_EQ(browser.addresses(), std::vector<std::string>{"http://www.tesquinesolutions.example/index.php?id=donation"});
