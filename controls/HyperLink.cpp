@@ -51,22 +51,23 @@ struct HyperLinkProperty {
   Variant initial;     // a new instance's value
   Variant stored;      // read when the bag lacks the entry; a write leaves out a value equal to it
   bool alwaysWritten;  // written even when equal to `stored`
+  size_t readPosition;  // a bag is read in an order of its own: the tip right after the caption
 };
 
 const std::vector<HyperLinkProperty>& HyperLink::storedProperties() {
   static const std::vector<HyperLinkProperty> properties = {
-      {L"Caption", &HyperLink::m_Caption, Variant::text(L"-- Link --"), Variant::text(L"Vessmor HyperLink"), true},
-      {L"URL", &HyperLink::m_URL, Variant::text(L""), Variant::text(L""), true},
-      {L"OverrideClick", &HyperLink::m_OverrideClick, Variant::boolean(false), Variant::boolean(false), false},
-      {L"MinimiseOnClick", &HyperLink::m_MinimiseOnClick, Variant::boolean(false), Variant::boolean(false), false},
-      {L"CloseOnClick", &HyperLink::m_CloseOnClick, Variant::boolean(false), Variant::boolean(false), false},
-      {L"MouseOutCheckDelay", &HyperLink::m_MouseOutCheckDelay, Variant::longValue(50), Variant::integer(50), false},
-      {L"ToolTipText", &HyperLink::m_ToolTip, Variant::text(L""), Variant::text(L""), true},
-      {L"BackColor", &HyperLink::m_BackColor, colourVariant(kButtonFace), colourVariant(kButtonFace), false},
-      {L"HilightColour", &HyperLink::m_HilightColour, colourVariant(kHilightBlue), colourVariant(kWhite), false},
-      {L"LinkColour", &HyperLink::m_LinkColour, colourVariant(kLinkBlue), colourVariant(kLinkBlue), false},
-      {L"Underlined", &HyperLink::m_Underlined, Variant::boolean(false), Variant::boolean(false), false},
-      {L"UnderlinedHilight", &HyperLink::m_UnderlinedHilight, Variant::boolean(true), Variant::boolean(true), false},
+      {L"Caption", &HyperLink::m_Caption, Variant::text(L"-- Link --"), Variant::text(L"Vessmor HyperLink"), true, 0},
+      {L"URL", &HyperLink::m_URL, Variant::text(L""), Variant::text(L""), true, 2},
+      {L"OverrideClick", &HyperLink::m_OverrideClick, Variant::boolean(false), Variant::boolean(false), false, 3},
+      {L"MinimiseOnClick", &HyperLink::m_MinimiseOnClick, Variant::boolean(false), Variant::boolean(false), false, 4},
+      {L"CloseOnClick", &HyperLink::m_CloseOnClick, Variant::boolean(false), Variant::boolean(false), false, 5},
+      {L"MouseOutCheckDelay", &HyperLink::m_MouseOutCheckDelay, Variant::longValue(50), Variant::integer(50), false, 6},
+      {L"ToolTipText", &HyperLink::m_ToolTip, Variant::text(L""), Variant::text(L""), true, 1},
+      {L"BackColor", &HyperLink::m_BackColor, colourVariant(kButtonFace), colourVariant(kButtonFace), false, 7},
+      {L"HilightColour", &HyperLink::m_HilightColour, colourVariant(kHilightBlue), colourVariant(kWhite), false, 8},
+      {L"LinkColour", &HyperLink::m_LinkColour, colourVariant(kLinkBlue), colourVariant(kLinkBlue), false, 9},
+      {L"Underlined", &HyperLink::m_Underlined, Variant::boolean(false), Variant::boolean(false), false, 10},
+      {L"UnderlinedHilight", &HyperLink::m_UnderlinedHilight, Variant::boolean(true), Variant::boolean(true), false, 11},
   };
   return properties;
 }
@@ -230,8 +231,13 @@ void HyperLink::UserControl_InitProperties() {
 }
 
 void HyperLink::UserControl_ReadProperties(const PropertyBag& PropBag) {
-  for (const HyperLinkProperty& property : storedProperties()) {
-    std::visit(AssignFrom{*this, PropBag.ReadProperty(property.name, property.stored)}, property.field);
+  // An entry that fails to convert stops the load: those read before it keep their new values.
+  const std::vector<HyperLinkProperty>& properties = storedProperties();
+  for (size_t position = 0; position < properties.size(); ++position) {
+    for (const HyperLinkProperty& property : properties) {
+      if (property.readPosition != position) continue;
+      std::visit(AssignFrom{*this, PropBag.ReadProperty(property.name, property.stored)}, property.field);
+    }
   }
 
   label_.BackColor = m_BackColor;
