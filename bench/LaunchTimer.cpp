@@ -18,10 +18,11 @@
 namespace {
 // A call or two to the system a look (it filters the windows by class itself): looking every
 // millisecond leaves the starting program the machine, where a walk over every window asking each
-// its class took up to some 12 ms a look under Wine.
+// its class took up to some 12 ms a look under Wine. The walk is bounded: a window destroyed
+// between two steps may start it over.
 HWND windowOf(DWORD process, const char* windowClass) {
-  for (HWND window = FindWindowExA(nullptr, nullptr, windowClass, nullptr); window;
-       window = FindWindowExA(nullptr, window, windowClass, nullptr)) {
+  HWND window = FindWindowExA(nullptr, nullptr, windowClass, nullptr);
+  for (int step = 0; window && step < 64; ++step, window = FindWindowExA(nullptr, window, windowClass, nullptr)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner == process) return window;
@@ -164,9 +165,15 @@ int main(int argc, char** argv) {
     }
     Process process(info);
     WaitForInputIdle(process.handle(), 20000);
+    // Bounded by the tick count too, whatever the performance counter does.
+    const DWORD deadline = GetTickCount() + 30000;
     HWND window = nullptr;
     while (!(window = windowOf(process.id(), argv[3])) || !shownAndPainted(window)) {
-      if (millisecondsSince(start) > 30000) {
+      if (WaitForSingleObject(process.handle(), 0) == WAIT_OBJECT_0) {
+        std::fprintf(stderr, "%s ended without a painted window of class %s\n", argv[2], argv[3]);
+        return 1;
+      }
+      if (millisecondsSince(start) > 30000 || static_cast<LONG>(GetTickCount() - deadline) > 0) {
         std::fprintf(stderr, "no painted window of class %s\n", argv[3]);
         return 1;
       }

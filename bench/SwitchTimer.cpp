@@ -49,7 +49,7 @@ void expectHandler(bool present, const char* after) {
   }
 }
 
-// Runs a command line to its end.
+// Runs a command line to its end (half a minute at most).
 void run(std::string command) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -57,9 +57,11 @@ void run(std::string command) {
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     fail(("cannot start " + command).c_str());
   }
-  WaitForSingleObject(info.hProcess, INFINITE);
+  const bool ended = WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(info.hProcess, 1);
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
+  if (!ended) fail(("did not end: " + command).c_str());
 }
 
 // A quarter of a millisecond; Sleep's finest step is a whole one.
