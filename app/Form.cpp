@@ -440,18 +440,20 @@ bool Form::moveSelection(HWND option, bool backwards) {
 
 bool Form::preTranslate(MSG& message) {
   if (!message.hwnd) return false;
-  HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  Form* form = dynamic_cast<Form*>(ControlWindow::fromHandle(root));
-  if (!form) return false;
+  ControlWindow* root = ControlWindow::fromHandle(GetAncestor(message.hwnd, GA_ROOT));
+  return root && root->translateKeyboard(message);
+}
+
+bool Form::translateKeyboard(MSG& message) {
   if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
     // Focus cues appear once the keyboard is in use.
-    if (form->focusCuesHidden()) form->setFocusCues(false);
+    if (focusCuesHidden()) setFocusCues(false);
   }
   if (message.message == WM_KEYDOWN) {
     const WPARAM key = message.wParam;
-    if (key == VK_TAB) return form->moveFocus(GetKeyState(VK_SHIFT) < 0);
+    if (key == VK_TAB) return moveFocus(GetKeyState(VK_SHIFT) < 0);
     if (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT) {
-      if (form->moveSelection(message.hwnd, key == VK_UP || key == VK_LEFT)) return true;
+      if (moveSelection(message.hwnd, key == VK_UP || key == VK_LEFT)) return true;
     }
     // Enter presses the focused button, as in any dialog.
     if (key == VK_RETURN &&
@@ -460,7 +462,7 @@ bool Form::preTranslate(MSG& message) {
       return true;
     }
   }
-  return IsDialogMessageW(root, &message) != FALSE;
+  return IsDialogMessageW(hwnd(), &message) != FALSE;
 }
 
 void Form::runModal(HWND owner) {

@@ -50,6 +50,7 @@ class Form : public ControlWindow {
   // What the window's hyperlinks talk to (launcher, pointer); the real ones unless set.
   void setLinkServices(HyperLinkServices services) { linkServices_ = services; }
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool translateKeyboard(MSG& message) override;
 
   void setTextColour(const std::wstring& name, COLORREF colour);
   void setCaption(const std::wstring& name, const std::wstring& text);
