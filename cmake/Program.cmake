@@ -9,6 +9,12 @@ file(GLOB ORVANDEL_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/*.bmp
 set_property(SOURCE resources/orvandel.rc APPEND PROPERTY OBJECT_DEPENDS ${ORVANDEL_RESOURCE_FILES})
 target_include_directories(orvandel PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/generated)
 
+# The user's guide that goes beside the shipped program (scripts/release), with this version and
+# Windows line ends.
+if(ORVANDEL_SHIPPED)
+  configure_file(resources/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+endif()
+
 # The shipped program's imports must all exist on Windows XP SP3: Wine exports newer functions
 # whatever version it imitates, so only this check catches them.
 if(ORVANDEL_SHIPPED)
