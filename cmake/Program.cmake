@@ -26,4 +26,8 @@ if(ORVANDEL_SHIPPED)
   add_test(NAME ShippedProgram.FitsIn256KiB
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:orvandel> -DLIMIT=262144 -P ${CMAKE_SOURCE_DIR}/cmake/CheckSize.cmake)
   set_tests_properties(ShippedProgram.FitsIn256KiB PROPERTIES LABELS static)
+  # Two releases from two folders at two moments: the same bytes (two builds: `ctest -LE release`
+  # leaves it out).
+  add_test(NAME Release.SameBytesFromAnyFolder COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release-reproducible.sh)
+  set_tests_properties(Release.SameBytesFromAnyFolder PROPERTIES LABELS release TIMEOUT 2400)
 endif()
