@@ -9,6 +9,12 @@ file(GLOB ORVANDEL_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/*.bmp
 set_property(SOURCE resources/orvandel.rc APPEND PROPERTY OBJECT_DEPENDS ${ORVANDEL_RESOURCE_FILES})
 target_include_directories(orvandel PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/generated)
 
+# The user's guide that goes beside the shipped program (scripts/release), with this version and
+# Windows line ends.
+if(ORVANDEL_SHIPPED)
+  configure_file(resources/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+endif()
+
 # The shipped program's imports must all exist on Windows XP SP3: Wine exports newer functions
 # whatever version it imitates, so only this check catches them.
 if(ORVANDEL_SHIPPED)
@@ -20,4 +26,8 @@ if(ORVANDEL_SHIPPED)
   add_test(NAME ShippedProgram.FitsIn256KiB
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:orvandel> -DLIMIT=262144 -P ${CMAKE_SOURCE_DIR}/cmake/CheckSize.cmake)
   set_tests_properties(ShippedProgram.FitsIn256KiB PROPERTIES LABELS static)
+  # Two releases from two folders at two moments: the same bytes (two builds: `ctest -LE release`
+  # leaves it out).
+  add_test(NAME Release.SameBytesFromAnyFolder COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release-reproducible.sh)
+  set_tests_properties(Release.SameBytesFromAnyFolder PROPERTIES LABELS release TIMEOUT 2400)
 endif()

@@ -18,10 +18,15 @@ configure_and_build() {
   build_folder "$BUILD_ROOT/$arch" "$ROOT/cmake/mingw-$arch.cmake" -DORVANDEL_TESTS=ON -- "$@"
 }
 
-# build_shipped: the program as shipped (i686, win32 thread model, stripped), in build/shipped.
+# build_shipped [targets...]: the program as shipped (i686, win32 thread model, stripped), in
+# build/shipped. build_shipped_in DIR [targets...]: the same configuration in another folder.
 build_shipped() {
-  build_folder "$BUILD_ROOT/shipped" "$ROOT/cmake/mingw-i686-shipped.cmake" -DORVANDEL_TESTS=OFF \
-    -DORVANDEL_SHIPPED=ON -- "$@"
+  build_shipped_in "$BUILD_ROOT/shipped" "$@"
+}
+
+build_shipped_in() {
+  local dir=$1; shift
+  build_folder "$dir" "$ROOT/cmake/mingw-i686-shipped.cmake" -DORVANDEL_TESTS=OFF -DORVANDEL_SHIPPED=ON -- "$@"
 }
 
 build_folder() {
