@@ -122,6 +122,22 @@ TEST_P(Registry, ReadsGiveEachTypeAsItsKind) {
   EXPECT_EQ(registry.ValueType(), 99);  // nothing found, nothing changed
 }
 
+// Another computer named and out of reach, the key operations left on this one: a value is
+// written nowhere, this computer's registry included, and reads as the default.
+TEST_P(Registry, AValueForAComputerOutOfReachIsRefusedNotWrittenHere) {
+  registry.SectionKey(scratch(L"Remote"));
+  registry.ValueKey(L"v");
+  registry.ValueType(REG_SZ);
+  registry.Machine(L"no-such-computer");
+  EXPECT_TRUE(registry.CreateKey());
+  EXPECT_TRUE(keyExists("Remote"));
+  EXPECT_EQ(writeError(L"x"), kWriteFailure);
+  EXPECT_FALSE(rawValue("Remote", "v"));
+  putValue("Remote", "v", REG_SZ, bytesOf("here"));
+  registry.Default(L"unread");
+  EXPECT_EQ(registry.Value(), Variant(L"unread"));
+}
+
 TEST_P(Registry, ListsSubkeysInOrderAndValueNamesWithTheDefault) {
   for (const char* below : {"Parent\\b", "Parent\\A", "Parent\\c\\deeper"}) putKey(below);
   EXPECT_EQ(list(L"Parent", true), Names{});
