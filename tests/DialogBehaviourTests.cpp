@@ -53,9 +53,37 @@ RECT rectInParent(HWND window) {
 }
 
 // Where a control is: its window's place, or the place of one the window draws itself.
-RECT placeOf(const Form& form, const ControlSpec& spec) {
-  HWND window = form.control(spec.name);
-  return window ? rectInParent(window) : form.placement(spec.name);
+RECT placeOf(const Form& form, const std::wstring& name) {
+  HWND window = form.control(name);
+  return window ? rectInParent(window) : form.placement(name);
+}
+
+// A control's place in its container as the design gives it, in twips: left, top, width, height
+// (a link sizes itself to its caption: 0, 0).
+struct Designed {
+  const wchar_t* name;
+  int left, top, width, height;
+};
+
+// Each control where the design puts it, at the screen's scale: left and width as designed, top
+// and height too or lower and taller, by no more than the window grew for text that wraps.
+void expectAtDesignedPlaces(const Form& form, int designedClientHeight, std::initializer_list<Designed> controls) {
+  const ScreenScale& scale = form.scale();
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  const int growth = client.bottom - scale.y(designedClientHeight);
+  EXPECT_GE(growth, 0);
+  for (const Designed& d : controls) {
+    SCOPED_TRACE(std::string(d.name, d.name + wcslen(d.name)));
+    const RECT at = placeOf(form, d.name);
+    EXPECT_NEAR(at.left, scale.x(d.left), 1);
+    EXPECT_GE(at.top, scale.y(d.top) - 1);
+    EXPECT_LE(at.top, scale.y(d.top) + growth + 1);
+    if (!d.width) continue;
+    EXPECT_NEAR(at.right - at.left, scale.x(d.width), 1);
+    EXPECT_GE(at.bottom - at.top, scale.y(d.height) - 1);
+    EXPECT_LE(at.bottom - at.top, scale.y(d.height) + growth + 1);
+  }
 }
 
 // Every label's text fits its box, and the only siblings that overlap are those the layout
@@ -64,7 +92,7 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
   for (const ControlSpec& spec : layout.controls) {
     const std::string name(spec.name.begin(), spec.name.end());
     HWND window = form.control(spec.name);
-    const RECT place = placeOf(form, spec);
+    const RECT place = placeOf(form, spec.name);
     ASSERT_FALSE(IsRectEmpty(&place)) << name;
     if (spec.kind == ControlKind::Label && !spec.text.empty()) {
       // A drawn label's text is measured in its design font, made here afresh.
@@ -89,7 +117,7 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
     for (const ControlSpec& other : layout.controls) {
       if (&other <= &spec || other.container != spec.container) continue;
       HWND neighbour = form.control(other.name);
-      RECT a = place, b = placeOf(form, other), overlap;
+      RECT a = place, b = placeOf(form, other.name), overlap;
       const RECT designedA{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
       const RECT designedB{other.left, other.top, other.left + other.width, other.top + other.height};
       const bool shown = (!window || IsWindowVisible(window)) && (!neighbour || IsWindowVisible(neighbour));
@@ -145,11 +173,17 @@ class Dialogs : public ::testing::Test {
   }
 };
 
-TEST_F(Dialogs, EveryLabelShowsAllItsTextAndNothingCoversANeighbour) {
+TEST_F(Dialogs, TheControlsSitWhereDesignedEveryLabelShowsAllItsTextAndNothingCoversANeighbour) {
   open(recorded);
   expectTextFitsAndNothingCovers(*window, wMain::layout());
+  expectAtDesignedPlaces(*window, 5055, {{L"cmdStart", 2955, 4560, 1485, 405}, {L"cmdClose", 4485, 4560, 1485, 405},
+                                         {L"lnkTesquineSolutions", 555, 4665, 0, 0},
+                                         {L"fraRemoveAVIPreview", 150, 1275, 5760, 1440},
+                                         {L"fraRestoreAVIPreview", 150, 2850, 5760, 1440}});
   withAbout([](HWND about, Form& form) {
     expectTextFitsAndNothingCovers(form, wAbout::layout());
+    expectAtDesignedPlaces(form, 3030, {{L"fraMain", 1560, -75, 4455, 3090}, {L"picAntiFlicker(1)", 75, 150, 4320, 2880},
+                                        {L"lnkWebiste", 465, 1710, 0, 0}, {L"lnkForum", 2490, 1710, 0, 0}});
     SendMessageW(about, WM_CLOSE, 0, 0);
   });
 }
