@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <tuple>
 #include <vector>
 
 #include "app/ControlIds.h"
@@ -210,30 +211,42 @@ TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesAndTextBeneathTheirControls) {
   });
 }
 
-TEST_F(Dialogs, ClosingAboutOrTheSwitchsBoxGivesTheFocusBackToStart) {
+// Never from Start alone: Start is also where the focus goes when none was kept.
+TEST_F(Dialogs, TheFocusComesBackWhereItWasAfterTheAboutWindowOrABox) {
   open(systemMessageBox());
-  const std::pair<const char*, std::function<void(HWND)>> closings[] = {
-      {"close button", [](HWND about) { SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-      {"Alt+F4", [](HWND about) {
-         PostMessageW(about, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
-         deliver();
+  const auto answerBox = [this] {
+    HWND box = FindWindowW(L"#32770", nullptr);
+    const bool ownedAndBlocking = box && GetWindow(box, GW_OWNER) == window->hwnd() && !IsWindowEnabled(window->hwnd());
+    if (box) SendMessageW(box, WM_COMMAND, IDOK, 0);
+    return ownedAndBlocking;
+  };
+  const std::tuple<const char*, const wchar_t*, std::function<void()>> cases[] = {
+      {"About, its close button", L"cmdClose", [this] {
+         withAbout([](HWND about, Form&) { SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); });
+       }},
+      {"About opened by Enter on the link, Alt+F4", L"lnkTesquineSolutions", [this] {
+         whileModal([] {
+           PostMessageW(FindWindowW(L"Orvandel.wAbout", nullptr), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+           deliver();
+         });
+         postKey(control(L"lnkTesquineSolutions"), VK_RETURN);
+       }},
+      {"a box", L"cmdClose", [&] {
+         whileModal([&] { EXPECT_TRUE(answerBox()); });
+         systemMessageBox().show(window->hwnd(), L"A box", L"Orvandel", MB_OK);
        }},
   };
-  for (const auto& [how, close] : closings) {
+  for (const auto& [how, focused, run] : cases) {
     SCOPED_TRACE(how);
-    SetFocus(control(L"cmdStart"));
-    withAbout([close = close](HWND about, Form&) { close(about); });
+    SetFocus(control(focused));
+    run();
     deliver();
     EXPECT_EQ(GetActiveWindow(), window->hwnd());
-    EXPECT_EQ(GetFocus(), control(L"cmdStart"));
+    EXPECT_EQ(GetFocus(), control(focused));
   }
-  // The box belongs to the main window: while it is up, Start and Close take no input.
+  // The switch's box belongs to the main window: while it is up, Start and Close take no input.
   bool ownedAndBlocking = false;
-  whileModal([&] {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    ownedAndBlocking = box && GetWindow(box, GW_OWNER) == window->hwnd() && !IsWindowEnabled(window->hwnd());
-    if (box) SendMessageW(box, WM_COMMAND, IDOK, 0);
-  });
+  whileModal([&] { ownedAndBlocking = answerBox(); });
   SetFocus(control(L"cmdStart"));
   postKey(control(L"cmdStart"), VK_SPACE);
   EXPECT_TRUE(ownedAndBlocking);
