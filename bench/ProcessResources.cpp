@@ -3,20 +3,44 @@
 #include <psapi.h>
 #include <winternl.h>
 
+#include <vector>
+
 namespace resources {
 
-// GetProcessHandleCount (Windows XP SP1 and later, so looked up); Wine 8 answers 0 there, so
-// then every handle value is asked about instead.
+// GetProcessHandleCount (Windows XP SP1 and later, so looked up); Wine 8 answers 0 there but
+// lists every process's handles in one call (NtQuerySystemInformation, SystemHandleInformation),
+// entries of its own layout: owner id, type, flags, handle value, object, access.
 DWORD kernelHandles() {
   using Count = BOOL(WINAPI*)(HANDLE, PDWORD);
   const auto count = reinterpret_cast<Count>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetProcessHandleCount")));
   DWORD handles = 0;
   if (count && count(GetCurrentProcess(), &handles) && handles > 0) return handles;
-  for (UINT_PTR value = 4; value < 0x10000; value += 4) {
-    DWORD flags;
-    handles += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
+  struct Entry {
+    ULONG owner;
+    BYTE type, flags;
+    USHORT value;
+    PVOID object;
+    ACCESS_MASK access;
+  };
+  struct List {
+    ULONG count;
+    Entry entries[1];
+  };
+  using Query = NTSTATUS(NTAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  const auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+  const NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+  std::vector<BYTE> list(1 << 16);
+  NTSTATUS status = kInfoLengthMismatch;
+  while (query && (status = query(kSystemHandleInformation, list.data(), static_cast<ULONG>(list.size()), nullptr)) ==
+                      kInfoLengthMismatch) {
+    list.resize(list.size() * 2);
   }
+  if (status != 0) return 0;
+  const auto* all = reinterpret_cast<const List*>(list.data());
+  for (ULONG i = 0; i < all->count; ++i) handles += all->entries[i].owner == GetCurrentProcessId();
   return handles;
 }
 

@@ -24,11 +24,12 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 
 # In-process tests: every tests/*.cpp (the end-to-end programs live in tests/e2e/).
 file(GLOB ORVANDEL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-add_executable(orvandel_tests ${ORVANDEL_TEST_SOURCES} resources/pictures.rc)
+# The bench's count of the process's handles too: the registry tests check that nothing stays open.
+add_executable(orvandel_tests ${ORVANDEL_TEST_SOURCES} bench/ProcessResources.cpp resources/pictures.rc)
 target_include_directories(orvandel_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 file(GLOB ORVANDEL_PICTURE_FILES ${CMAKE_SOURCE_DIR}/resources/*.bmp)
 set_property(SOURCE resources/pictures.rc APPEND PROPERTY OBJECT_DEPENDS ${ORVANDEL_PICTURE_FILES})
-target_link_libraries(orvandel_tests PRIVATE orvandel_core gtest gtest_main shlwapi)
+target_link_libraries(orvandel_tests PRIVATE orvandel_core gtest gtest_main shlwapi psapi)
 target_compile_options(orvandel_tests PRIVATE ${ORVANDEL_WARNINGS})
 gtest_discover_tests(orvandel_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e)

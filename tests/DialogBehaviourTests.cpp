@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <tuple>
 #include <vector>
 
 #include "app/ControlIds.h"
@@ -53,9 +54,37 @@ RECT rectInParent(HWND window) {
 }
 
 // Where a control is: its window's place, or the place of one the window draws itself.
-RECT placeOf(const Form& form, const ControlSpec& spec) {
-  HWND window = form.control(spec.name);
-  return window ? rectInParent(window) : form.placement(spec.name);
+RECT placeOf(const Form& form, const std::wstring& name) {
+  HWND window = form.control(name);
+  return window ? rectInParent(window) : form.placement(name);
+}
+
+// A control's place in its container as the design gives it, in twips: left, top, width, height
+// (a link sizes itself to its caption: 0, 0).
+struct Designed {
+  const wchar_t* name;
+  int left, top, width, height;
+};
+
+// Each control where the design puts it, at the screen's scale: left and width as designed, top
+// and height too or lower and taller, by no more than the window grew for text that wraps.
+void expectAtDesignedPlaces(const Form& form, int designedClientHeight, std::initializer_list<Designed> controls) {
+  const ScreenScale& scale = form.scale();
+  RECT client;
+  GetClientRect(form.hwnd(), &client);
+  const int growth = client.bottom - scale.y(designedClientHeight);
+  EXPECT_GE(growth, 0);
+  for (const Designed& d : controls) {
+    SCOPED_TRACE(std::string(d.name, d.name + wcslen(d.name)));
+    const RECT at = placeOf(form, d.name);
+    EXPECT_NEAR(at.left, scale.x(d.left), 1);
+    EXPECT_GE(at.top, scale.y(d.top) - 1);
+    EXPECT_LE(at.top, scale.y(d.top) + growth + 1);
+    if (!d.width) continue;
+    EXPECT_NEAR(at.right - at.left, scale.x(d.width), 1);
+    EXPECT_GE(at.bottom - at.top, scale.y(d.height) - 1);
+    EXPECT_LE(at.bottom - at.top, scale.y(d.height) + growth + 1);
+  }
 }
 
 // Every label's text fits its box, and the only siblings that overlap are those the layout
@@ -64,7 +93,7 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
   for (const ControlSpec& spec : layout.controls) {
     const std::string name(spec.name.begin(), spec.name.end());
     HWND window = form.control(spec.name);
-    const RECT place = placeOf(form, spec);
+    const RECT place = placeOf(form, spec.name);
     ASSERT_FALSE(IsRectEmpty(&place)) << name;
     if (spec.kind == ControlKind::Label && !spec.text.empty()) {
       // A drawn label's text is measured in its design font, made here afresh.
@@ -89,7 +118,7 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
     for (const ControlSpec& other : layout.controls) {
       if (&other <= &spec || other.container != spec.container) continue;
       HWND neighbour = form.control(other.name);
-      RECT a = place, b = placeOf(form, other), overlap;
+      RECT a = place, b = placeOf(form, other.name), overlap;
       const RECT designedA{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
       const RECT designedB{other.left, other.top, other.left + other.width, other.top + other.height};
       const bool shown = (!window || IsWindowVisible(window)) && (!neighbour || IsWindowVisible(neighbour));
@@ -194,10 +223,10 @@ class Dialogs : public ::testing::Test {
   }
 };
 
-// At 96 dpi, and as a Windows user with larger fonts (120 and 144 dpi) sees them: placed for the
-// resolution, each label in the font it is drawn in, and the windows fit a screen of the size
-// such a user has.
-TEST_F(Dialogs, EveryLabelShowsAllItsTextAndNothingCoversANeighbourAtEveryResolution) {
+// At 96 dpi, and as a Windows user with larger fonts (120 and 144 dpi) sees them: the controls
+// where the design puts them at that scale, each label's text fitting in the font it is drawn in,
+// and the windows on a screen of the size such a user has.
+TEST_F(Dialogs, TheControlsSitWhereDesignedAndEveryLabelShowsAllItsTextAtEveryResolution) {
   const struct { int dpi; LONG screenWidth, screenHeight; } resolutions[] = {
       {96, 640, 480}, {120, 1024, 768}, {144, 1280, 1024}};
   for (const auto& resolution : resolutions) {
@@ -210,9 +239,16 @@ TEST_F(Dialogs, EveryLabelShowsAllItsTextAndNothingCoversANeighbourAtEveryResolu
       EXPECT_LE(r.bottom - r.top, resolution.screenHeight);
     };
     expectTextFitsAndNothingCovers(*window, wMain::layout());
+    expectAtDesignedPlaces(*window, 5055, {{L"cmdStart", 2955, 4560, 1485, 405}, {L"cmdClose", 4485, 4560, 1485, 405},
+                                           {L"lnkTesquineSolutions", 555, 4665, 0, 0},
+                                           {L"fraRemoveAVIPreview", 150, 1275, 5760, 1440},
+                                           {L"fraRestoreAVIPreview", 150, 2850, 5760, 1440}});
     expectFitsScreen(window->hwnd());
     withAbout([&](HWND about, Form& form) {
       expectTextFitsAndNothingCovers(form, wAbout::layout());
+      expectAtDesignedPlaces(form, 3030, {{L"fraMain", 1560, -75, 4455, 3090},
+                                          {L"picAntiFlicker(1)", 75, 150, 4320, 2880},
+                                          {L"lnkWebiste", 465, 1710, 0, 0}, {L"lnkForum", 2490, 1710, 0, 0}});
       expectFitsScreen(about);
       SendMessageW(about, WM_CLOSE, 0, 0);
     });
@@ -255,30 +291,42 @@ TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesBeneathTheirControlsAndTextsShowTh
   });
 }
 
-TEST_F(Dialogs, ClosingAboutOrTheSwitchsBoxGivesTheFocusBackToStart) {
+// Never from Start alone: Start is also where the focus goes when none was kept.
+TEST_F(Dialogs, TheFocusComesBackWhereItWasAfterTheAboutWindowOrABox) {
   open(systemMessageBox());
-  const std::pair<const char*, std::function<void(HWND)>> closings[] = {
-      {"close button", [](HWND about) { SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-      {"Alt+F4", [](HWND about) {
-         PostMessageW(about, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
-         deliver();
+  const auto answerBox = [this] {
+    HWND box = FindWindowW(L"#32770", nullptr);
+    const bool ownedAndBlocking = box && GetWindow(box, GW_OWNER) == window->hwnd() && !IsWindowEnabled(window->hwnd());
+    if (box) SendMessageW(box, WM_COMMAND, IDOK, 0);
+    return ownedAndBlocking;
+  };
+  const std::tuple<const char*, const wchar_t*, std::function<void()>> cases[] = {
+      {"About, its close button", L"cmdClose", [this] {
+         withAbout([](HWND about, Form&) { SendMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0); });
+       }},
+      {"About opened by Enter on the link, Alt+F4", L"lnkTesquineSolutions", [this] {
+         whileModal([] {
+           PostMessageW(FindWindowW(L"Orvandel.wAbout", nullptr), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+           deliver();
+         });
+         postKey(control(L"lnkTesquineSolutions"), VK_RETURN);
+       }},
+      {"a box", L"cmdClose", [&] {
+         whileModal([&] { EXPECT_TRUE(answerBox()); });
+         systemMessageBox().show(window->hwnd(), L"A box", L"Orvandel", MB_OK);
        }},
   };
-  for (const auto& [how, close] : closings) {
+  for (const auto& [how, focused, run] : cases) {
     SCOPED_TRACE(how);
-    SetFocus(control(L"cmdStart"));
-    withAbout([close = close](HWND about, Form&) { close(about); });
+    SetFocus(control(focused));
+    run();
     deliver();
     EXPECT_EQ(GetActiveWindow(), window->hwnd());
-    EXPECT_EQ(GetFocus(), control(L"cmdStart"));
+    EXPECT_EQ(GetFocus(), control(focused));
   }
-  // The box belongs to the main window: while it is up, Start and Close take no input.
+  // The switch's box belongs to the main window: while it is up, Start and Close take no input.
   bool ownedAndBlocking = false;
-  whileModal([&] {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    ownedAndBlocking = box && GetWindow(box, GW_OWNER) == window->hwnd() && !IsWindowEnabled(window->hwnd());
-    if (box) SendMessageW(box, WM_COMMAND, IDOK, 0);
-  });
+  whileModal([&] { ownedAndBlocking = answerBox(); });
   SetFocus(control(L"cmdStart"));
   postKey(control(L"cmdStart"), VK_SPACE);
   EXPECT_TRUE(ownedAndBlocking);

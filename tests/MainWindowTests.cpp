@@ -1,6 +1,8 @@
 // The main window and the switch behind it, on the in-memory registry: what the window offers,
 // and what Start changes, reports and offers next under every failure and every change by
 // another program that the registry can inject, one at each call Start makes.
+#include <algorithm>
+
 #include "app/ControlIds.h"
 #include "app/wMain.h"
 #include "tests/MemoryRegistry.h"
@@ -141,7 +143,7 @@ TEST_F(MainWindow, AFailedRestoreLeavesAKeyAnotherProgramFilledMeanwhile) {
   EXPECT_EQ(offeredAfter, "Remove");
 }
 
-TEST_F(MainWindow, OnlyTheAvailablePanelSelectsAndTabSkipsTheDisabledOnes) {
+TEST_F(MainWindow, OnlyTheAvailablePanelSelectsAndTabAndShiftTabWalkTheOrderSkippingTheDisabled) {
   arrange(true);
   open();
   EXPECT_EQ(GetFocus(), item(kIdStart));  // where the window opens with it
@@ -153,14 +155,28 @@ TEST_F(MainWindow, OnlyTheAvailablePanelSelectsAndTabSkipsTheDisabledOnes) {
   SendMessageW(item(kIdPanelRemove), WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
   EXPECT_TRUE(checked(kIdOptionRemove));
 
-  SetFocus(item(kIdStart));
-  // Start, Close, the maker link, the Remove panel, its option: the Restore ones are disabled.
-  const HWND cycle[] = {item(kIdClose), item(kIdMakerLink), item(kIdPanelRemove), item(kIdOptionRemove), item(kIdStart)};
-  for (int i = 0; i < 6; ++i) {
-    MSG tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    ASSERT_TRUE(Form::preTranslate(tab));
-    EXPECT_EQ(GetFocus(), cycle[i % 5]) << i;
-  }
+  // Tab walks the order round from Start and Shift+Tab back: Start, Close, the maker link, the
+  // Remove panel, its option; the Restore ones are disabled, and then the whole order.
+  const auto walk = [&](std::vector<int> order) {
+    BYTE keys[256] = {};
+    for (bool backwards : {false, true}) {
+      keys[VK_SHIFT] = backwards ? 0x80 : 0;
+      SetKeyboardState(keys);
+      if (backwards) std::reverse(order.begin() + 1, order.end());
+      SetFocus(item(order[0]));
+      for (size_t i = 1; i <= order.size(); ++i) {
+        MSG tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+        ASSERT_TRUE(Form::preTranslate(tab));
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[i % order.size()]) << (backwards ? "Shift+Tab " : "Tab ") << i;
+      }
+    }
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  };
+  walk({kIdStart, kIdClose, kIdMakerLink, kIdPanelRemove, kIdOptionRemove});
+  EnableWindow(item(kIdFrameRestore), TRUE);
+  EnableWindow(item(kIdOptionRestore), TRUE);
+  walk({kIdStart, kIdClose, kIdMakerLink, kIdPanelRemove, kIdPanelRestore, kIdOptionRemove, kIdOptionRestore});
 }
 
 // Idle with the pointer away from its link, the window reads no registry and runs no timer.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/AnsiText.h"
+#include "bench/ProcessResources.h"
 #include "registry/clsRegistry.h"
 #include "tests/MemoryRegistry.h"
 #include "tests/TestSupport.h"
@@ -40,6 +41,8 @@ class RegistryBackendTest : public ::testing::TestWithParam<std::string> {
   bool onRealRegistry() const { return !memory_; }
   RegistryPlatform& platform() { return memory_ ? static_cast<RegistryPlatform&>(*memory_) : systemRegistry(); }
   MemoryRegistry& memory() { return *memory_; }  // only on the in-memory backend
+  // The keys held open: all the process's handles on the real registry, the in-memory one's own.
+  size_t heldHandles() const { return memory_ ? memory_->openHandles() : resources::kernelHandles(); }
   // A registry object on this case's backend, addressed to HKEY_CURRENT_USER.
   clsRegistry registry{platform()};
   static constexpr int32_t kRoot = clsRegistry::HKEY_CURRENT_USER_NUMBER;

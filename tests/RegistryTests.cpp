@@ -122,6 +122,44 @@ TEST_P(Registry, ReadsGiveEachTypeAsItsKind) {
   EXPECT_EQ(registry.ValueType(), 99);  // nothing found, nothing changed
 }
 
+// Another computer named and out of reach, the key operations left on this one: a value is
+// written nowhere, this computer's registry included, and reads as the default.
+TEST_P(Registry, AValueForAComputerOutOfReachIsRefusedNotWrittenHere) {
+  registry.SectionKey(scratch(L"Remote"));
+  registry.ValueKey(L"v");
+  registry.ValueType(REG_SZ);
+  registry.Machine(L"no-such-computer");
+  EXPECT_TRUE(registry.CreateKey());
+  EXPECT_TRUE(keyExists("Remote"));
+  EXPECT_EQ(writeError(L"x"), kWriteFailure);
+  EXPECT_FALSE(rawValue("Remote", "v"));
+  putValue("Remote", "v", REG_SZ, bytesOf("here"));
+  registry.Default(L"unread");
+  EXPECT_EQ(registry.Value(), Variant(L"unread"));
+}
+
+// Every operation closes the keys it opened: a few hundred of them leave no more held than before.
+TEST_P(Registry, EveryOperationClosesWhatItOpens) {
+  registry.SectionKey(scratch(L"Held"));
+  registry.ValueKey(L"v");
+  registry.ValueType(REG_SZ);
+  Names names;
+  int32_t count = 0;
+  const auto operate = [&] {
+    EXPECT_TRUE(registry.CreateKey());
+    registry.Value(L"x");
+    EXPECT_EQ(registry.Value(), Variant(L"x"));
+    EXPECT_TRUE(registry.KeyExists());
+    EXPECT_TRUE(registry.EnumerateValues(names, count) && registry.EnumerateSections(names, count));
+    EXPECT_TRUE(registry.DeleteValue() && registry.DeleteKey());
+  };
+  operate();  // what the first use opens for good (the roots' own handles) is held before
+  const size_t before = heldHandles();
+  ASSERT_TRUE(before > 0 || !onRealRegistry()) << "the process's handles can't be counted";
+  for (int round = 0; round < 50; ++round) operate();
+  EXPECT_EQ(heldHandles(), before);
+}
+
 TEST_P(Registry, ListsSubkeysInOrderAndValueNamesWithTheDefault) {
   for (const char* below : {"Parent\\b", "Parent\\A", "Parent\\c\\deeper"}) putKey(below);
   EXPECT_EQ(list(L"Parent", true), Names{});
