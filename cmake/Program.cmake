@@ -21,7 +21,7 @@ if(ORVANDEL_SHIPPED)
   enable_testing()
   add_test(NAME ShippedProgram.ImportsExistOnWindowsXP
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:orvandel>
-            -DALLOWED=${CMAKE_SOURCE_DIR}/tests/xp-exports.txt -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+            -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/xp-exports.txt -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
   set_tests_properties(ShippedProgram.ImportsExistOnWindowsXP PROPERTIES LABELS static)
   add_test(NAME ShippedProgram.FitsIn256KiB
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:orvandel> -DLIMIT=262144 -P ${CMAKE_SOURCE_DIR}/cmake/CheckSize.cmake)
