@@ -53,6 +53,12 @@ RECT rectInParent(HWND window) {
   return rect;
 }
 
+std::wstring textOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
 // Where a control is: its window's place, or the place of one the window draws itself.
 RECT placeOf(const Form& form, const std::wstring& name) {
   HWND window = form.control(name);
@@ -95,23 +101,13 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
     HWND window = form.control(spec.name);
     const RECT place = placeOf(form, spec.name);
     ASSERT_FALSE(IsRectEmpty(&place)) << name;
-    if (spec.kind == ControlKind::Label && !spec.text.empty()) {
-      // A drawn label's text is measured in its design font, made here afresh.
-      UniqueFont designFont(window ? nullptr
-                                   : CreateFontW(form.scale().fontHeight(spec.font.points), 0, 0, 0,
-                                                 spec.flags & kBold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                                                 DEFAULT_CHARSET, 0, 0, 0, 0, spec.font.name));
-      wchar_t text[512] = {};
-      if (window) GetWindowTextW(window, text, 512);
+    if (spec.kind == ControlKind::Label && window) {  // measured in the font it is drawn in
       const RECT box = {0, 0, place.right - place.left, place.bottom - place.top};
       RECT needed = box;
-      HDC dc = GetDC(form.hwnd());
-      HGDIOBJ old = SelectObject(
-          dc, window ? reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)) : designFont.get());
-      DrawTextW(dc, window ? text : spec.text.c_str(), -1, &needed,
+      WindowDC dc(window);
+      SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+      DrawTextW(dc.get(), textOf(window).c_str(), -1, &needed,
                 DT_CALCRECT | DT_NOPREFIX | (spec.flags & (kWordWrap | kCentred) ? DT_WORDBREAK : DT_SINGLELINE));
-      SelectObject(dc, old);
-      ReleaseDC(form.hwnd(), dc);
       EXPECT_LE(needed.bottom, box.bottom) << name;
       EXPECT_LE(needed.right, box.right) << name;
     }
@@ -130,12 +126,6 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
   }
 }
 
-std::wstring textOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
 // What screen readers read: every text a person sees is a visible window's text; every control
 // that can take the focus has a name, never its internal one; and the system lists each
 // container's windows in reading order (rows top to bottom, a row left to right).
@@ -143,37 +133,26 @@ void expectReadableByAssistiveTechnology(const Form& form, const FormSpec& layou
   for (const ControlSpec& spec : layout.controls) {
     const std::string name(spec.name.begin(), spec.name.end());
     HWND window = form.control(spec.name);
-    if (!spec.text.empty()) {
-      ASSERT_NE(window, nullptr) << name << "'s text is drawn, not a window's";
-      EXPECT_TRUE(IsWindowVisible(window)) << name;
-      EXPECT_FALSE(textOf(window).empty()) << name;
-    }
     const bool focusable = window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP);
-    if (focusable || spec.kind == ControlKind::OptionButton || (spec.flags & kClickable)) {
-      ASSERT_NE(window, nullptr) << name;
-      EXPECT_FALSE(textOf(window).empty()) << name << " has no name";
-      EXPECT_NE(textOf(window), spec.name) << name << " is named by its control's name";
-    }
+    if (spec.text.empty() && !focusable && spec.kind != ControlKind::OptionButton && !(spec.flags & kClickable)) continue;
+    ASSERT_NE(window, nullptr) << name << ": its text is drawn, or it has no window to name";
+    EXPECT_TRUE(IsWindowVisible(window)) << name;
+    EXPECT_FALSE(textOf(window).empty()) << name << " has no name";
+    EXPECT_NE(textOf(window), spec.name) << name << " is named by its control's name";
   }
   std::vector<HWND> containers = {form.hwnd()};
   for (size_t i = 0; i < containers.size(); ++i) {
-    RECT previous{};
-    bool first = true;
+    RECT previous = {0, -100, 0, -100};
     for (HWND w = GetWindow(containers[i], GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
       if (GetWindow(w, GW_CHILD)) containers.push_back(w);
       const std::wstring text = textOf(w);
       if (!IsWindowVisible(w) || text.empty()) continue;
       const RECT r = rectInParent(w);
       const LONG row = (r.top + r.bottom) / 2, previousRow = (previous.top + previous.bottom) / 2;
-      const std::string name(text.begin(), text.begin() + std::min<size_t>(text.size(), 24));
-      // One row: centres a few pixels apart (a button beside a link).
-      if (!first && std::abs(row - previousRow) <= 3) {
-        EXPECT_GT(r.left, previous.left) << "\"" << name << "\" is read before what lies left of it";
-      } else if (!first) {
-        EXPECT_GT(row, previousRow) << "\"" << name << "\" is read before what lies above it";
-      }
+      // One row: centres a few pixels apart (a button beside a link), read left to right.
+      EXPECT_TRUE(std::abs(row - previousRow) <= 3 ? r.left > previous.left : row > previousRow)
+          << std::string(text.begin(), text.end()) << " is read before what lies above or left of it";
       previous = r;
-      first = false;
     }
   }
 }

@@ -64,14 +64,9 @@ TEST_F(Link, LoadsMissingEntriesWithTheirBagDefaultsAndSavesANewOneAsFourEntries
   // A bag is read caption, tip, address, then the rest (not in the order it is written): an entry
   // that fails to convert leaves those before it with their new values, the others as they were.
   auto loaded = placeAboutLink();
-  EXPECT_THROW(loaded->UserControl_ReadProperties(PropertyBag{{L"ToolTipText", Variant(L"New tip")},
-                                                             {L"URL", Variant(L"http://new.example/")},
-                                                             {L"OverrideClick", Variant(L"maybe")},
-                                                             {L"LinkColour", Variant::longValue(0xC0)}}),
-               VariantError);
-  EXPECT_EQ(loaded->Caption(), L"Vessmor HyperLink");
-  EXPECT_EQ(loaded->ToolTip(), L"New tip");
-  EXPECT_EQ(loaded->URL(), L"http://new.example/");
+  EXPECT_THROW(loaded->UserControl_ReadProperties(PropertyBag{{L"ToolTipText", Variant(L"Tip")}, {L"URL", Variant(L"x:")},
+                   {L"OverrideClick", Variant(L"maybe")}, {L"LinkColour", Variant::longValue(0xC0)}}), VariantError);
+  EXPECT_TRUE(loaded->Caption() == L"Vessmor HyperLink" && loaded->ToolTip() == L"Tip" && loaded->URL() == L"x:");
   EXPECT_EQ(loaded->LinkColour(), kLinkBlue);
 
   auto fresh = HyperLink::createNew(host.hwnd(), 7, RECT{20, 20, 60, 32}, {}, {&launcher, &pointer, {}});

@@ -8,35 +8,24 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-started=$SECONDS
 
-# release DIR TZ UMASK: a clone of this repository in DIR with this working tree's files over it
-# (what is tested is what is here), released there.
+# release DIR TZ UMASK: a clone with this working tree's files over it (what is tested is what is
+# here), released there.
 release() {
-  local dir=$1
-  git clone -q "$root" "$dir"
-  (cd "$root" && git ls-files -z -co --exclude-standard | tar --null -T - --ignore-failed-read -cf -) |
-    tar -xf - -C "$dir"
-  (umask "$3" && TZ=$2 "$dir/scripts/release") > "$dir.log" 2>&1 || { cat "$dir.log"; fail "scripts/release in $dir"; }
+  git clone -q "$root" "$1"
+  (cd "$root" && git ls-files -z -co --exclude-standard | tar --null -T - --ignore-failed-read -cf -) | tar -xf - -C "$1"
+  (umask "$3" && TZ=$2 "$1/scripts/release") > "$1.log" 2>&1 || { cat "$1.log"; fail "scripts/release in $1"; }
 }
-one=$work/one/orvandel
-two=$work/two/a/longer/path/orvandel-copy
+one=$work/one/orvandel two=$work/two/a/longer/path/orvandel-copy
 release "$one" UTC0 022
 release "$two" ORV-14 077  # UTC+14: there it is already another day
 
 zip=$(cd "$one/dist" && echo orvandel-*.zip)
-[ -f "$one/dist/$zip" ] || fail "no single zip in $one/dist: $zip"
-name=${zip%.zip}
-version=${name#orvandel-}
+name=${zip%.zip} version=${zip#orvandel-}
+version=${version%.zip}
 for file in "$name/orvandel.exe" "$zip"; do
-  a=$(sha256sum < "$one/dist/$file") b=$(sha256sum < "$two/dist/$file" || true)
-  echo "${a%% *}  ${b%% *}  $file"
-  if [ "$a" != "$b" ]; then
-    cmp -l "$one/dist/$file" "$two/dist/$file" | head -20 || true
-    diff <(i686-w64-mingw32-objdump -p "$one/dist/$name/orvandel.exe" | tail -n +3) \
-         <(i686-w64-mingw32-objdump -p "$two/dist/$name/orvandel.exe" | tail -n +3) || true
-    fail "$file differs between two releases of one source"
-  fi
+  cmp "$one/dist/$file" "$two/dist/$file" || fail "$file differs between two releases of one source"
+  echo "$(sha256sum < "$one/dist/$file" | cut -c1-64)  $file (both)"
 done
 (cd "$one/dist" && sha256sum --quiet -c "$zip.sha256") || fail "$zip.sha256 is not the zip's"
 
@@ -49,14 +38,11 @@ with zipfile.ZipFile(sys.argv[1]) as zip:
     zip.extractall(sys.argv[2])
 EOF
 (cd "$unpacked" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS disagrees with the zip's files"
-[ "$(grep -c $'\r$' "$unpacked/README.txt")" = "$(wc -l < "$unpacked/README.txt")" ] ||
-  fail "README.txt has lines without Windows line ends"
+[ "$(grep -c $'\r$' "$unpacked/README.txt")" = "$(wc -l < "$unpacked/README.txt")" ] || fail "README.txt has Unix line ends"
 
 guide=$(head -n 1 "$unpacked/README.txt" | tr -d '\r')
 block=$(i686-w64-mingw32-windres -J coff -O rc -i "$unpacked/orvandel.exe" | sed -n '/VERSIONINFO/,/^END/p')
 fixed=$(sed -n 's/^ *FILEVERSION //p' <<<"$block" | tr -d ' ' | tr , .)
 text=$(sed -n 's/^ *VALUE "FileVersion", "\(.*\)"/\1/p' <<<"$block")
 echo "zip $version, guide \"$guide\", version block $fixed \"$text\""
-[ "$guide" = "Orvandel $version" ] && [ "$fixed" = "$version" ] && [ "$text" = "$version" ] ||
-  fail "the versions disagree"
-echo "two releases in $((SECONDS - started)) s"
+[ "$guide" = "Orvandel $version" ] && [ "$fixed" = "$version" ] && [ "$text" = "$version" ] || fail "the versions disagree"

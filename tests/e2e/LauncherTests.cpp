@@ -4,7 +4,6 @@
 #include <objbase.h>
 #include <tlhelp32.h>
 
-#include <future>
 #include <thread>
 
 #include "base/WinHandles.h"
@@ -30,17 +29,14 @@ void endStartedPrograms() {
 // A launch that waits for the started program, on this thread as in the program; if that program
 // has not ended within the limit, it is ended and the launch reported as hung, so a test fails in
 // seconds instead of hanging the suite.
-bool launchAndWaitEnded(const std::wstring& target, std::chrono::seconds limit) {
-  std::promise<void> returned;
-  std::future<void> done = returned.get_future();
+bool launchAndWaitEnded(const std::wstring& target, DWORD limitMs) {
+  UniqueFile returned(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   bool hung = false;
   std::thread watchdog([&] {
-    if (done.wait_for(limit) == std::future_status::ready) return;
-    hung = true;
-    endStartedPrograms();
+    if (WaitForSingleObject(returned.get(), limitMs) == WAIT_TIMEOUT) hung = true, endStartedPrograms();
   });
   LaunchDocument(target, L"", nullptr, SW_SHOWNORMAL, L"", true);
-  returned.set_value();
+  SetEvent(returned.get());
   watchdog.join();
   return !hung;
 }
@@ -69,7 +65,7 @@ TEST(Launcher, TheShellReceivesAddressesAndParametersUnchanged) {
 TEST(Launcher, WaitingReturnsOnlyAfterTheStartedProgramEnded) {
   BrowserStandIn browser("--sleep 1500 ");
   const auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(launchAndWaitEnded(L"http://www.tesquinesolutions.example/index.php?id=donation", std::chrono::seconds(30)))
+  ASSERT_TRUE(launchAndWaitEnded(L"http://www.tesquinesolutions.example/index.php?id=donation", 30000))
       << "the program the shell started did not end; the prefix's http open command is now: "
       << driver::classesDefault("http\\shell\\open\\command");
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
