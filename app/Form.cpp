@@ -15,6 +15,17 @@ ControlSpec::ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* c
                          int height, const wchar_t* text, int tabIndex, unsigned flags)
     : name(name), kind(kind), container(container), left(left), top(top), width(width), height(height), text(text),
       tabIndex(tabIndex), flags(flags) {}
+ControlSpec::ControlSpec(const ControlRow& row)
+    : name(row.name), kind(row.kind), container(row.container), left(row.left), top(row.top), width(row.width),
+      height(row.height), text(row.text), tabIndex(row.tabIndex), flags(row.flags), id(row.id),
+      textColour(row.textColour), backColour(row.backColour), font(row.font), pictureId(row.pictureId),
+      toolTip(row.toolTip) {
+  for (const StoredProperty* p = row.properties; p != row.properties + row.propertyCount; ++p) {
+    properties.WriteProperty(p->name, p->type == StoredProperty::Text      ? Variant::text(p->text)
+                                      : p->type == StoredProperty::Boolean ? Variant::boolean(p->number != 0)
+                                                                           : Variant::longValue(p->number));
+  }
+}
 ControlSpec::ControlSpec(const ControlSpec&) = default;
 ControlSpec::ControlSpec(ControlSpec&&) noexcept = default;
 ControlSpec& ControlSpec::operator=(const ControlSpec&) = default;

@@ -28,11 +28,41 @@ struct FontSpec {
   double points = 8.25;
 };
 
+// A stored property of one of the program's own controls, as a window's table holds it.
+struct StoredProperty {
+  enum Type { Long, Boolean, Text };
+  const wchar_t* name;
+  Type type;
+  int32_t number = 0;  // Long and Boolean (0: False)
+  const wchar_t* text = nullptr;
+};
+
+// One control as a window's table lists it: constant data, compiled into the program as it
+// stands; the window makes a ControlSpec of it when it is built.
+struct ControlRow {
+  ControlKind kind;
+  const wchar_t* name;
+  const wchar_t* container;  // empty: the window's client area
+  int left, top, width, height;
+  const wchar_t* text = L"";
+  int tabIndex = -1;
+  unsigned flags = kNoFlags;
+  int id = 0;
+  COLORREF textColour = CLR_INVALID;
+  COLORREF backColour = CLR_INVALID;
+  int pictureId = 0;
+  const wchar_t* toolTip = L"";
+  FontSpec font = {};
+  const StoredProperty* properties = nullptr;
+  size_t propertyCount = 0;
+};
+
 struct ControlSpec {
   // Out of line: a layout is a long list of these, and each built in place would repeat the
   // making of its strings.
   ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* container, int left, int top, int width,
               int height, const wchar_t* text = L"", int tabIndex = -1, unsigned flags = kNoFlags);
+  explicit ControlSpec(const ControlRow& row);
   ControlSpec(const ControlSpec&);
   ControlSpec(ControlSpec&&) noexcept;
   ControlSpec& operator=(const ControlSpec&);
@@ -64,3 +94,9 @@ struct FormSpec {
   int iconSize;  // pixels
   std::vector<ControlSpec> controls;
 };
+
+// The controls of a window's table, in its order.
+template <size_t N>
+std::vector<ControlSpec> controlsOf(const ControlRow (&rows)[N]) {
+  return std::vector<ControlSpec>(rows, rows + N);
+}

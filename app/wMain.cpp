@@ -1,5 +1,7 @@
 #include "app/wMain.h"
 
+#include <iterator>
+
 #include "app/ControlIds.h"
 #include "app/modWinXP.h"
 #include "app/wAbout.h"
@@ -12,14 +14,9 @@ const wchar_t* const kOption[] = {L"optMode(0)", L"optMode(1)"};
 const wchar_t* const kFrame[] = {L"fraRemoveAVIPreview", L"fraRestoreAVIPreview"};
 const wchar_t* const kInfo[] = {L"labRemoveInfo", L"labRestoreInfo"};
 const wchar_t* const kRestartNote[] = {L"labRemoveRestartPC", L"labRestoreRestartPC"};
-const wchar_t* const kModeName[] = {L"Remove AVI Preview", L"Restore AVI Preview"};
-const wchar_t* const kFrameCaption[] = {L"      Remove AVI Preview", L"      Restore AVI Preview"};
+constexpr const wchar_t* kModeName[] = {L"Remove AVI Preview", L"Restore AVI Preview"};
+constexpr const wchar_t* kFrameCaption[] = {L"      Remove AVI Preview", L"      Restore AVI Preview"};
 const wchar_t kRestartText[] = L"You may need to restart your PC for this change to take effect.";
-
-ControlSpec withId(ControlSpec spec, int id) {
-  spec.id = id;
-  return spec;
-}
 
 // What a click on each control does.
 struct ClickRoute {
@@ -30,70 +27,64 @@ struct ClickRoute {
 
 FormSpec wMain::layout() {
   using K = ControlKind;
-  FormSpec form{L"Orvandel.wMain", L"Orvandel", 6060, 5055,
-                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, IDI_ORVANDEL, 32, {}};
-  auto& c = form.controls;
+  using P = StoredProperty;
+  static const StoredProperty kHeaderRule[] = {{L"_extentx", P::Long, 15266}, {L"_extenty", P::Long, 132},
+                                               {L"orientation", P::Long, 0}};
+  static const StoredProperty kFooterRule[] = {{L"_extentx", P::Long, 11536}, {L"_extenty", P::Long, 132},
+                                               {L"orientation", P::Long, 0}};
+  static const StoredProperty kMakerLink[] = {
+      {L"_extentx", P::Long, 2223}, {L"_extenty", P::Long, 318}, {L"caption", P::Text, 0, L"Tesquine Solutions"},
+      {L"url", P::Text, 0, kMakerSite}, {L"overrideclick", P::Boolean, 1}, {L"tooltiptext", P::Text, 0, L""},
+      {L"hilightcolour", P::Long, 0x00AF0000}};
+  constexpr COLORREF kDarkRed = RGB(128, 0, 0), kNone = CLR_INVALID;
   // Listed in reading order, which is also the order assistive technology reads the windows in;
-  // an option comes before the frame whose edge it sits on, so it stays above it.
-  c.push_back({K::Label, L"Label1", L"", 1230, 150, 1635, 195, L"Orvandel", 4, kAutoSize | kTransparent | kBold});
-  c.push_back({K::Label, L"labBody", L"", 1215, 375, 4695, 600,
-               L"This fix was created in-order to prevent Windows XP from automatically locking .avi files when "
-               L"selected in Explorer, which prevents you from renaming, moving, or deleting them.", 5,
-               kWordWrap | kTransparent});
-  c.push_back({K::Rule, L"MultiRule1", L"", -1305, 1140, 8655, 75});
-  c.back().properties = PropertyBag{{L"_extentx", Variant::longValue(15266)}, {L"_extenty", Variant::longValue(132)},
-                                    {L"orientation", Variant::longValue(0)}};
-  // The options' and panels' names are their frames' captions: the frame draws the caption, and
-  // an option's own is clipped away beside its button.
-  c.push_back(withId({K::OptionButton, L"optMode(0)", L"", 300, 1290, 195, 195, kModeName[Remove], 10, kSelected},
-                     kIdOptionRemove));
-  c.push_back(withId({K::Frame, L"fraRemoveAVIPreview", L"", 150, 1275, 5760, 1440, kFrameCaption[Remove], 3},
-                     kIdFrameRemove));
-  c.push_back(withId({K::Panel, L"picContainer(0)", L"fraRemoveAVIPreview", 60, 195, 5625, 1200, kModeName[Remove], 8},
-                     kIdPanelRemove));
-  c.push_back(withId({K::Label, L"labRemoveInfo", L"picContainer(0)", 90, 45, 5490, 645,
-                      L"Select this option if you would like to remove the AVI previewing feature from WindowsXP. "
-                      L"Removing the preview prevents Windows XP from locking .avi files when you select them, thus "
-                      L"stopping you from deleting them.", 12, kWordWrap}, kIdRemoveInfo));
-  c.push_back(withId({K::Label, L"labRemoveRestartPC", L"picContainer(0)", 555, 795, 4590, 195, kRestartText, 15,
-                      kAutoSize}, kIdRemoveRestartNote));
-  c.back().textColour = RGB(128, 0, 0);
-  c.push_back(withId({K::OptionButton, L"optMode(1)", L"", 300, 2865, 210, 195, kModeName[Restore], 11},
-                     kIdOptionRestore));
-  c.push_back(withId({K::Frame, L"fraRestoreAVIPreview", L"", 150, 2850, 5760, 1440, kFrameCaption[Restore], 7},
-                     kIdFrameRestore));
-  c.push_back(withId({K::Panel, L"picContainer(1)", L"fraRestoreAVIPreview", 75, 180, 5625, 1200,
-                      kModeName[Restore], 9}, kIdPanelRestore));
-  c.push_back(withId({K::Label, L"labRestoreInfo", L"picContainer(1)", 75, 75, 5490, 660,
-                      L"If you would like the .avi Summary feature back (right-click on an .avi file in Explorer and "
-                      L"then click the Summary tab) for whatever purpose, then select this Restore AVI Preview option "
-                      L"and then click the Start button below.", 13, kWordWrap}, kIdRestoreInfo));
-  c.push_back(withId({K::Label, L"labRestoreRestartPC", L"picContainer(1)", 540, 810, 4590, 195, kRestartText, 14,
-                      kAutoSize}, kIdRestoreRestartNote));
-  c.back().textColour = RGB(128, 0, 0);
-  c.push_back({K::Rule, L"MultiRule2", L"", -330, 4440, 6540, 75});
-  c.back().properties = PropertyBag{{L"_extentx", Variant::longValue(11536)}, {L"_extenty", Variant::longValue(132)},
-                                    {L"orientation", Variant::longValue(0)}};
-  c.push_back({K::Image, L"imgTesquine", L"", 180, 4635, 300, 240, L"Tesquine Solutions"});
-  c.back().pictureId = IDP_MAKER_SMALL;
-  c.back().toolTip = L"Tesquine Solutions";
-  c.push_back(withId({K::HyperLink, L"lnkTesquineSolutions", L"", 555, 4665, 1260, 180, L"", 6}, kIdMakerLink));
-  c.back().properties = PropertyBag{{L"_extentx", Variant::longValue(2223)}, {L"_extenty", Variant::longValue(318)},
-                                    {L"caption", Variant::text(L"Tesquine Solutions")},
-                                    {L"url", Variant::text(kMakerSite)},
-                                    {L"overrideclick", Variant::boolean(true)},
-                                    {L"tooltiptext", Variant::text(L"")},
-                                    {L"hilightcolour", Variant::longValue(0x00AF0000)}};
-  c.push_back(withId({K::CommandButton, L"cmdStart", L"", 2955, 4560, 1485, 405, L"Start", 0}, kIdStart));
-  c.push_back(withId({K::CommandButton, L"cmdClose", L"", 4485, 4560, 1485, 405, L"Close", 2}, kIdClose));
-  // Beneath the texts: what has no text of its own, drawn by the window.
-  c.push_back({K::Image, L"imgLogoFaded", L"", 4515, -285, 1440, 1440});
-  c.back().pictureId = IDP_LOGO_FADED;
-  c.push_back({K::Image, L"Image1", L"", 285, 210, 720, 720});
-  c.back().pictureId = IDP_LOGO;
-  c.push_back({K::Label, L"labBkg", L"", -2445, -645, 11010, 1785, L"", 1});
-  c.back().backColour = RGB(255, 255, 255);
-  return form;
+  // an option comes before the frame whose edge it sits on, so it stays above it. The options'
+  // and panels' names are their frames' captions: the frame draws the caption, and an option's
+  // own is clipped away beside its button. Last, beneath the texts: what has no text of its own,
+  // drawn by the window.
+  static const ControlRow kControls[] = {
+      {K::Label, L"Label1", L"", 1230, 150, 1635, 195, L"Orvandel", 4, kAutoSize | kTransparent | kBold},
+      {K::Label, L"labBody", L"", 1215, 375, 4695, 600,
+       L"This fix was created in-order to prevent Windows XP from automatically locking .avi files when selected in "
+       L"Explorer, which prevents you from renaming, moving, or deleting them.", 5, kWordWrap | kTransparent},
+      {K::Rule, L"MultiRule1", L"", -1305, 1140, 8655, 75, L"", -1, kNoFlags, 0, kNone, kNone, 0, L"", {}, kHeaderRule,
+       std::size(kHeaderRule)},
+      {K::OptionButton, L"optMode(0)", L"", 300, 1290, 195, 195, kModeName[Remove], 10, kSelected, kIdOptionRemove},
+      {K::Frame, L"fraRemoveAVIPreview", L"", 150, 1275, 5760, 1440, kFrameCaption[Remove], 3, kNoFlags, kIdFrameRemove},
+      {K::Panel, L"picContainer(0)", L"fraRemoveAVIPreview", 60, 195, 5625, 1200, kModeName[Remove], 8, kNoFlags,
+       kIdPanelRemove},
+      {K::Label, L"labRemoveInfo", L"picContainer(0)", 90, 45, 5490, 645,
+       L"Select this option if you would like to remove the AVI previewing feature from WindowsXP. Removing the "
+       L"preview prevents Windows XP from locking .avi files when you select them, thus stopping you from deleting "
+       L"them.", 12, kWordWrap, kIdRemoveInfo},
+      {K::Label, L"labRemoveRestartPC", L"picContainer(0)", 555, 795, 4590, 195, kRestartText, 15, kAutoSize,
+       kIdRemoveRestartNote, kDarkRed},
+      {K::OptionButton, L"optMode(1)", L"", 300, 2865, 210, 195, kModeName[Restore], 11, kNoFlags, kIdOptionRestore},
+      {K::Frame, L"fraRestoreAVIPreview", L"", 150, 2850, 5760, 1440, kFrameCaption[Restore], 7, kNoFlags,
+       kIdFrameRestore},
+      {K::Panel, L"picContainer(1)", L"fraRestoreAVIPreview", 75, 180, 5625, 1200, kModeName[Restore], 9, kNoFlags,
+       kIdPanelRestore},
+      {K::Label, L"labRestoreInfo", L"picContainer(1)", 75, 75, 5490, 660,
+       L"If you would like the .avi Summary feature back (right-click on an .avi file in Explorer and then click the "
+       L"Summary tab) for whatever purpose, then select this Restore AVI Preview option and then click the Start "
+       L"button below.", 13, kWordWrap, kIdRestoreInfo},
+      {K::Label, L"labRestoreRestartPC", L"picContainer(1)", 540, 810, 4590, 195, kRestartText, 14, kAutoSize,
+       kIdRestoreRestartNote, kDarkRed},
+      {K::Rule, L"MultiRule2", L"", -330, 4440, 6540, 75, L"", -1, kNoFlags, 0, kNone, kNone, 0, L"", {}, kFooterRule,
+       std::size(kFooterRule)},
+      {K::Image, L"imgTesquine", L"", 180, 4635, 300, 240, L"Tesquine Solutions", -1, kNoFlags, 0, kNone, kNone,
+       IDP_MAKER_SMALL, L"Tesquine Solutions"},
+      {K::HyperLink, L"lnkTesquineSolutions", L"", 555, 4665, 1260, 180, L"", 6, kNoFlags, kIdMakerLink, kNone, kNone,
+       0, L"", {}, kMakerLink, std::size(kMakerLink)},
+      {K::CommandButton, L"cmdStart", L"", 2955, 4560, 1485, 405, L"Start", 0, kNoFlags, kIdStart},
+      {K::CommandButton, L"cmdClose", L"", 4485, 4560, 1485, 405, L"Close", 2, kNoFlags, kIdClose},
+      {K::Image, L"imgLogoFaded", L"", 4515, -285, 1440, 1440, L"", -1, kNoFlags, 0, kNone, kNone, IDP_LOGO_FADED},
+      {K::Image, L"Image1", L"", 285, 210, 720, 720, L"", -1, kNoFlags, 0, kNone, kNone, IDP_LOGO},
+      {K::Label, L"labBkg", L"", -2445, -645, 11010, 1785, L"", 1, kNoFlags, 0, kNone, RGB(255, 255, 255)},
+  };
+  return FormSpec{L"Orvandel.wMain", L"Orvandel", 6060, 5055,
+                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, IDI_ORVANDEL, 32,
+                  controlsOf(kControls)};
 }
 
 wMain::wMain(AppServices services)
