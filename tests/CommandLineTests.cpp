@@ -98,8 +98,6 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
       {{L"/restore", L"/machine", L"PC7"}, Fault::None, false, 0, kRestored + L"\n", true},
       {{L"/restore", L"/machine", L"PC7"}, Fault::RefusedWrite, false, 1, kRestoreFailed + L"\n", false},
       {{L"/status", L"/machine", L"PC9"}, Fault::None, true, 1, unreachable, true},
-      {{L"/remove", L"/machine", L"PC9"}, Fault::None, true, 1, unreachable, true},
-      {{L"/restore", L"/machine", L"PC9"}, Fault::None, false, 1, unreachable, false},
       {{L"/remove", L"/machine", L"PC7"}, Fault::LostAfterFirstCall, true, 1, kRemoveFailed + L"\n", true},
   };
   for (const auto& c : cases) {
