@@ -157,7 +157,7 @@ TEST(ScriptedSwitch, ACommandLineNotUnderstoodWithNowhereToWriteIsShownInABox) {
   testing_support::RecordingPresenter boxes;
   EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"/now"}), registry, nowhere, boxes), kExitNotUnderstood);
   EXPECT_TRUE(nowhere.text.empty());
-  EXPECT_EQ(boxes.shown, (std::vector<testing_support::Shown>{
-                             {std::wstring(L"Not understood: /now\r\n\r\n") + kCommandLineUsage, L"Orvandel", 48}}));
+  const testing_support::Shown box{std::wstring(L"Not understood: /now\r\n\r\n") + kCommandLineUsage, L"Orvandel", 48};
+  EXPECT_EQ(boxes.shown, std::vector<testing_support::Shown>{box});
 }
 }  // namespace

@@ -163,13 +163,7 @@ int pixelsOtherThan(HWND window, RECT area, COLORREF colour) {
   GetClientRect(window, &client);
   IntersectRect(&area, &area, &client);
   UpdateWindow(window);
-  HDC dc = GetDC(window);
-  int count = 0;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) count += GetPixel(dc, x, y) != colour;
-  }
-  ReleaseDC(window, dc);
-  return count;
+  return (area.right - area.left) * (area.bottom - area.top) - testing_support::countPixels(window, area, colour);
 }
 
 class Dialogs : public ::testing::Test {
@@ -248,20 +242,18 @@ TEST_F(Dialogs, EveryTextIsAWindowsTextInReadingOrderAndEveryFocusableControlHas
 TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesBeneathTheirControlsAndTextsShowThemThrough) {
   open(recorded);
   const COLORREF white = RGB(255, 255, 255);
-  const auto area = [&](const Form& form, const wchar_t* name) { return form.placement(name); };
-  const RECT logo = area(*window, L"Image1");
+  const RECT logo = window->placement(L"Image1");
   const RECT belowLogo = {logo.left, logo.bottom + 1, logo.left + 4, logo.bottom + 5};  // the band alone
   EXPECT_EQ(pixelsOtherThan(window->hwnd(), belowLogo, white), 0);
   EXPECT_GT(pixelsOtherThan(window->hwnd(), logo, white), 100);
-  EXPECT_GT(pixelsOtherThan(window->hwnd(), area(*window, L"imgLogoFaded"), white), 100);
+  EXPECT_GT(pixelsOtherThan(window->hwnd(), window->placement(L"imgLogoFaded"), white), 100);
   HWND title = control(L"Label1");
   RECT letters;
   GetClientRect(title, &letters);
   EXPECT_GT(pixelsOtherThan(title, letters, white), 20);  // the title's letters on the band
-  const int count = (letters.right - letters.left) * (letters.bottom - letters.top);
-  EXPECT_EQ(pixelsOtherThan(title, letters, GetSysColor(COLOR_BTNFACE)), count);  // no grey behind them
+  EXPECT_EQ(pixelsOtherThan(title, letters, GetSysColor(COLOR_BTNFACE)), letters.right * letters.bottom);  // no grey
   withAbout([&](HWND about, Form& form) {
-    const RECT banner = area(form, L"Image1");
+    const RECT banner = form.placement(L"Image1");
     // Its blue gradient, stretched down the window's left edge to the bottom.
     const RECT bottom = {banner.left + 2, banner.bottom - 6, banner.left + 8, banner.bottom - 2};
     EXPECT_EQ(pixelsOtherThan(about, bottom, GetSysColor(COLOR_BTNFACE)), 24);
