@@ -11,10 +11,6 @@
 #include "controls/Picture.h"
 #include "controls/PictureControl.h"
 
-ControlSpec::ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* container, int left, int top, int width,
-                         int height, const wchar_t* text, int tabIndex, unsigned flags)
-    : name(name), kind(kind), container(container), left(left), top(top), width(width), height(height), text(text),
-      tabIndex(tabIndex), flags(flags) {}
 ControlSpec::ControlSpec(const ControlRow& row)
     : name(row.name), kind(row.kind), container(row.container), left(row.left), top(row.top), width(row.width),
       height(row.height), text(row.text), tabIndex(row.tabIndex), flags(row.flags), id(row.id),
@@ -323,11 +319,7 @@ void Form::setTextColour(const std::wstring& name, COLORREF colour) {
   for (Control& c : controls_) {
     if (c.spec->name != name) continue;
     c.textColour = colour;
-    if (c.window) {
-      InvalidateRect(c.window, nullptr, TRUE);
-    } else if (hwnd()) {
-      InvalidateRect(hwnd(), &placed_[indexOf(*c.spec)], TRUE);
-    }
+    if (c.window) InvalidateRect(c.window, nullptr, TRUE);
   }
 }
 
@@ -367,20 +359,15 @@ LRESULT Form::colourStatic(HDC dc, HWND window) {
 
 size_t Form::indexOf(const ControlSpec& spec) const { return static_cast<size_t>(&spec - spec_.controls.data()); }
 
-void Form::drawControl(HDC dc, const Control& c, POINT offset) {
-  const ControlSpec& spec = *c.spec;
+void Form::drawControl(HDC dc, const ControlSpec& spec, POINT offset) {
   RECT r = placed_[indexOf(spec)];
   OffsetRect(&r, offset.x, offset.y);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   if (spec.kind == ControlKind::Image) {
     if (const Picture* picture = Picture::ofResource(spec.pictureId)) picture->draw(dc, r, spec.flags & kStretch);
-  } else {
-    if (spec.backColour != CLR_INVALID) FillRect(dc, &r, backBrush(spec.backColour));
-    if (!spec.text.empty()) {
-      drawLabelText(dc, r, spec.text.c_str(), font(spec.font, spec.flags & kBold),
-                    c.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : c.textColour, labelDrawFlags(spec));
-    }
+  } else if (spec.backColour != CLR_INVALID) {
+    FillRect(dc, &r, backBrush(spec.backColour));
   }
   RestoreDC(dc, saved);
 }
@@ -388,7 +375,7 @@ void Form::drawControl(HDC dc, const Control& c, POINT offset) {
 void Form::paintDrawn(HDC dc) {
   // From the bottom of the stack up; the child windows lie above them all.
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-    if (!it->window) drawControl(dc, *it, POINT{0, 0});
+    if (!it->window) drawControl(dc, *it->spec, POINT{0, 0});
   }
 }
 
@@ -403,7 +390,7 @@ void Form::paintBeneath(HWND child, HDC dc) {
   for (auto it = controls_.rbegin(); it != controls_.rend() && it->window != child; ++it) {
     RECT overlap;
     if (!it->window && IntersectRect(&overlap, &placed_[indexOf(*it->spec)], &area)) {
-      drawControl(dc, *it, POINT{-area.left, -area.top});
+      drawControl(dc, *it->spec, POINT{-area.left, -area.top});
     }
   }
 }

@@ -16,12 +16,12 @@
 
 // A top-level window built from its FormSpec: the controls of the table as child windows
 // (standard classes or the program's own), in the table's stacking order, with its own tab order;
-// pictures and labels of its own area that take no input are drawn by the window itself.
+// what has no text and takes no input (a band, a logo) is drawn by the window itself.
 class Form : public ControlWindow {
  public:
   ~Form() override;
 
-  // The control's window; nullptr for a picture or label the window draws itself.
+  // The control's window; nullptr for one the window draws itself.
   HWND control(const std::wstring& name) const;
   // Where the control was placed when the window was made: pixels, in its container.
   RECT placement(const std::wstring& name) const;
@@ -88,9 +88,9 @@ class Form : public ControlWindow {
   HBRUSH backBrush(COLORREF colour);
   size_t indexOf(const ControlSpec& spec) const;
   // The controls the window draws itself (no window of their own), each within its place.
-  void drawControl(HDC dc, const Control& c, POINT offset);
+  void drawControl(HDC dc, const ControlSpec& spec, POINT offset);
   void paintDrawn(HDC dc);
-  // Draws, into a transparent control's DC, the siblings that lie beneath it.
+  // Draws, into a transparent control's DC, what the window draws itself beneath it.
   void paintBeneath(HWND child, HDC dc);
   bool moveFocus(bool backwards);
   RECT pixelRect(const ControlSpec& spec) const;

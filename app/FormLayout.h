@@ -58,10 +58,8 @@ struct ControlRow {
 };
 
 struct ControlSpec {
-  // Out of line: a layout is a long list of these, and each built in place would repeat the
-  // making of its strings.
-  ControlSpec(ControlKind kind, const wchar_t* name, const wchar_t* container, int left, int top, int width,
-              int height, const wchar_t* text = L"", int tabIndex = -1, unsigned flags = kNoFlags);
+  // Out of line, like the copies and moves: a layout is a list of these, and each made in place
+  // would repeat the making of its strings.
   explicit ControlSpec(const ControlRow& row);
   ControlSpec(const ControlSpec&);
   ControlSpec(ControlSpec&&) noexcept;
