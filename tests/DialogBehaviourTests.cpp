@@ -205,24 +205,22 @@ TEST_F(Dialogs, TheControlsSitWhereDesignedAndEveryLabelShowsAllItsTextAtEveryRe
   for (const auto& resolution : resolutions) {
     SCOPED_TRACE(resolution.dpi);
     open(recorded, resolution.dpi);
-    const auto expectFitsScreen = [&](HWND w) {
+    const auto fitsScreen = [&](HWND w) {
       RECT r;
-      GetWindowRect(w, &r);
-      EXPECT_LE(r.right - r.left, resolution.screenWidth);
-      EXPECT_LE(r.bottom - r.top, resolution.screenHeight);
+      return GetWindowRect(w, &r) && r.right - r.left <= resolution.screenWidth && r.bottom - r.top <= resolution.screenHeight;
     };
     expectTextFitsAndNothingCovers(*window, wMain::layout());
     expectAtDesignedPlaces(*window, 5055, {{L"cmdStart", 2955, 4560, 1485, 405}, {L"cmdClose", 4485, 4560, 1485, 405},
                                            {L"lnkTesquineSolutions", 555, 4665, 0, 0},
                                            {L"fraRemoveAVIPreview", 150, 1275, 5760, 1440},
                                            {L"fraRestoreAVIPreview", 150, 2850, 5760, 1440}});
-    expectFitsScreen(window->hwnd());
+    EXPECT_TRUE(fitsScreen(window->hwnd()));
     withAbout([&](HWND about, Form& form) {
       expectTextFitsAndNothingCovers(form, wAbout::layout());
       expectAtDesignedPlaces(form, 3030, {{L"fraMain", 1560, -75, 4455, 3090},
                                           {L"picAntiFlicker(1)", 75, 150, 4320, 2880},
                                           {L"lnkWebiste", 465, 1710, 0, 0}, {L"lnkForum", 2490, 1710, 0, 0}});
-      expectFitsScreen(about);
+      EXPECT_TRUE(fitsScreen(about));
       SendMessageW(about, WM_CLOSE, 0, 0);
     });
   }

@@ -5,6 +5,7 @@
 
 #include "app/ControlIds.h"
 #include "app/wMain.h"
+#include "scripts/driver/Driver.h"
 #include "tests/MemoryRegistry.h"
 #include "tests/TestSupport.h"
 
@@ -39,15 +40,7 @@ class MainWindow : public ::testing::Test {
     window = std::make_unique<wMain>(AppServices{registry, messages, false, shellDocumentLauncher(), pointer});
     window->show(SW_SHOWNOACTIVATE);
   }
-  HWND item(int id) const {  // controls sit in frames and panels: search the whole tree
-    struct Search { int id; HWND found; } search{id, nullptr};
-    EnumChildWindows(window->hwnd(), [](HWND child, LPARAM param) CALLBACK {
-      auto* s = reinterpret_cast<Search*>(param);
-      if (GetDlgCtrlID(child) == s->id) s->found = child;
-      return s->found ? FALSE : TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
+  HWND item(int id) const { return driver::findControl(window->hwnd(), id); }  // in frames and panels too
   bool checked(int id) const { return SendMessageW(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   COLORREF textColour(int id) const {  // as the label's parent answers when it is drawn
     HDC dc = CreateCompatibleDC(nullptr);
