@@ -48,6 +48,14 @@ using UniqueModule = UniqueHandle<HMODULE, closeModule>;
 using UniqueCursor = UniqueHandle<HCURSOR, closeCursor>;
 using UniqueWindow = UniqueHandle<HWND, closeWindow>;
 
+// A function of a library loaded at run time (one newer than Windows XP, or one start-up should
+// not pay for), in its own type; nullptr when the library or the function is missing. FARPROC is
+// only a placeholder type: the cast goes through the one type that converts to every other.
+template <typename Function>
+Function libraryFunction(HMODULE library, const char* name) {
+  return library ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name))) : nullptr;
+}
+
 // A GDI object of the colour last asked for: made on the first use and again only when the
 // colour changes.
 template <typename Unique, auto make>

@@ -27,8 +27,8 @@ class ShellApartment {
   using Uninitialise = void(WINAPI*)();
 
   ShellApartment() : ole32_(LoadLibraryA("ole32.dll")) {
-    const auto initialise = reinterpret_cast<Initialise>(procedure("CoInitializeEx"));
-    uninitialise_ = reinterpret_cast<Uninitialise>(procedure("CoUninitialize"));
+    const auto initialise = libraryFunction<Initialise>(ole32_.get(), "CoInitializeEx");
+    uninitialise_ = libraryFunction<Uninitialise>(ole32_.get(), "CoUninitialize");
     // S_FALSE (already in one) is entered too, and left as often; a thread already in the
     // multithreaded apartment (RPC_E_CHANGED_MODE) stays where it is.
     entered_ = initialise && uninitialise_ &&
@@ -37,7 +37,6 @@ class ShellApartment {
   ~ShellApartment() {
     if (entered_) uninitialise_();
   }
-  FARPROC procedure(const char* name) const { return ole32_ ? GetProcAddress(ole32_.get(), name) : nullptr; }
 
   UniqueModule ole32_;  // released after the apartment is left
   Uninitialise uninitialise_ = nullptr;

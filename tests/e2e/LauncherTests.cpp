@@ -17,7 +17,8 @@ const std::string kRecorder = driver::ownFolder() + "url_recorder.exe";
 // Ends every program this process started, as a watchdog does when a wait went on too long.
 void endStartedPrograms() {
   UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32 entry = {sizeof entry};
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
     UniqueProcess child(entry.th32ParentProcessID == GetCurrentProcessId()
                             ? OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID) : nullptr);
