@@ -49,7 +49,7 @@ bool isFocusable(ControlKind kind) {
 }
 }  // namespace
 
-Form::Form(FormSpec spec, ScreenScale scale) : spec_(std::move(spec)), scale_(scale) {}
+Form::Form(FormSpec spec, ScreenScale scale) : spec_(std::move(spec)), scale_(scale), fonts_(scale) {}
 
 Form::~Form() {
   destroyWindow();
@@ -57,8 +57,8 @@ Form::~Form() {
 }
 
 void Form::create(HWND owner) {
-  placeControls();
-  RECT frame = {0, 0, scale_.x(spec_.clientWidth), clientHeight_};
+  placement_ = FormPlacement::of(spec_, scale_, fonts_);
+  RECT frame = {0, 0, placement_.clientWidth, placement_.clientHeight};
   AdjustWindowRectEx(&frame, spec_.style, FALSE, WS_EX_CONTROLPARENT);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -87,26 +87,9 @@ void Form::setFocusCues(bool hidden) {
   }
 }
 
-RECT Form::pixelRect(const ControlSpec& spec) const {
-  return RECT{scale_.x(spec.left), scale_.y(spec.top), scale_.x(spec.left + spec.width),
-              scale_.y(spec.top + spec.height)};
-}
-
-HFONT Form::font(const FontSpec& spec, bool bold, bool underline) {
-  const std::wstring key = std::wstring(spec.name) + L"|" + numberText(spec.points) + (bold ? L"|b" : L"") +
-                           (underline ? L"|u" : L"");
-  UniqueFont& slot = fonts_[key];
-  if (!slot) {
-    slot.reset(CreateFontW(scale_.fontHeight(spec.points), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline,
-                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, spec.name));
-  }
-  return slot.get();
-}
-
 HWND Form::createControl(const ControlSpec& spec, HWND parent) {
   if (drawnByForm(spec)) return nullptr;
-  const RECT r = placed_[indexOf(spec)];
+  const RECT r = placement_.controls[indexOf(spec)];
   const int id = spec.id ? spec.id : kFirstControlId + static_cast<int>(controls_.size());
   const HMENU menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -114,7 +97,7 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
   const wchar_t* windowClass = L"STATIC";
   switch (spec.kind) {
     case ControlKind::Frame:
-      return adopt(FrameControl::create(parent, id, r, spec.text.c_str(), font(spec.font, spec.flags & kBold)));
+      return adopt(FrameControl::create(parent, id, r, spec.text.c_str(), fonts_.of(spec)));
     case ControlKind::Panel:
       return adopt(PanelControl::create(parent, id, r, spec.text.c_str()));
     case ControlKind::OptionButton:
@@ -129,9 +112,8 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       // Transparent labels, and those that open something (they take a click as a press and a
       // release on them), are the program's own.
       if (spec.flags & (kTransparent | kClickable)) {
-        return adopt(DecorControl::createLabel(
-            parent, id, r, spec.text.c_str(), font(spec.font, spec.flags & kBold),
-            spec.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : spec.textColour, labelDrawFlags(spec)));
+        return adopt(
+            DecorControl::createLabel(parent, id, r, spec.text.c_str(), fonts_.of(spec), labelDrawFlags(spec)));
       }
       style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
@@ -145,7 +127,7 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
                                 r.bottom - r.top, parent, menuId, instance, nullptr);
   if (!window) raiseLastError("CreateWindowExW");
   {
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font(spec.font, spec.flags & kBold)), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.of(spec)), FALSE);
     if (spec.kind == ControlKind::OptionButton && (spec.flags & kSelected)) {
       SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
     }
@@ -169,84 +151,6 @@ HWND Form::adopt(std::unique_ptr<ControlWindow> control) {
   HWND window = control->hwnd();
   ownControls_.push_back(std::move(control));
   return window;
-}
-
-RECT Form::measureText(const ControlSpec& spec, const std::wstring& text, RECT bounds, UINT flags) {
-  WindowDC dc(nullptr);  // the screen's: the window may not be made yet
-  SelectedObject selected(dc.get(), font(spec.font, spec.flags & kBold));
-  DrawTextW(dc.get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_NOPREFIX | flags);
-  return bounds;
-}
-
-void Form::sizeToText(const ControlSpec& spec, HWND window) {
-  const RECT bounds = measureText(spec, spec.text, RECT{}, DT_SINGLELINE);
-  SetWindowPos(window, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::vector<size_t> Form::siblingsOf(size_t index) const {
-  std::vector<size_t> siblings;
-  for (size_t i = 0; i < spec_.controls.size(); ++i) {
-    if (spec_.controls[i].container == spec_.controls[index].container) siblings.push_back(i);
-  }
-  return siblings;
-}
-
-int Form::lowestBottom(const std::vector<size_t>& controls) const {
-  int lowest = 0;
-  for (size_t i : controls) lowest = std::max(lowest, static_cast<int>(placed_[i].bottom));
-  return lowest;
-}
-
-// Where each control goes, worked out before any window is made, so that no window is moved or
-// resized after it is made (under Wine each move of a window costs a round trip to the server).
-void Form::placeControls() {
-  const std::vector<ControlSpec>& specs = spec_.controls;
-  placed_.clear();
-  for (const ControlSpec& spec : specs) placed_.push_back(pixelRect(spec));
-  clientHeight_ = scale_.y(spec_.clientHeight);
-  for (size_t i = 0; i < specs.size(); ++i) {
-    const ControlSpec& spec = specs[i];
-    if (spec.kind != ControlKind::Label) continue;
-    RECT& r = placed_[i];
-    if (spec.flags & kAutoSize) {
-      const RECT text = measureText(spec, spec.text, RECT{}, DT_SINGLELINE);
-      r.right = r.left + text.right;
-      r.bottom = r.top + text.bottom;
-    } else if (spec.flags & (kWordWrap | kCentred)) {
-      const RECT area = {0, 0, r.right - r.left, r.bottom - r.top};
-      const RECT needed = measureText(spec, spec.text, area, DT_WORDBREAK);
-      if (needed.bottom > area.bottom) growDown(i, needed.bottom - area.bottom);
-    }
-  }
-}
-
-// What lies below the grown edge moves down with it, what spans the edge (a background, a
-// frame) stretches, and the container grows as far as its lowest child went: a wider font than
-// the layout was made for never cuts a line or covers a neighbour.
-void Form::growDown(size_t index, int delta) {
-  const std::vector<size_t> siblings = siblingsOf(index);
-  const int lowestBefore = lowestBottom(siblings);
-  const LONG grownEdge = placed_[index].bottom;
-  placed_[index].bottom += delta;
-  for (size_t i : siblings) {
-    if (i == index) continue;
-    RECT& r = placed_[i];
-    if (r.top >= grownEdge) {
-      OffsetRect(&r, 0, delta);
-    } else if (r.bottom >= grownEdge) {
-      r.bottom += delta;
-    }
-  }
-  const int growth = lowestBottom(siblings) - lowestBefore;
-  if (growth <= 0) return;
-  const std::wstring& container = spec_.controls[index].container;
-  if (container.empty()) {
-    clientHeight_ += growth;
-    return;
-  }
-  for (size_t i = 0; i < spec_.controls.size(); ++i) {
-    if (spec_.controls[i].name == container) return growDown(i, growth);
-  }
 }
 
 void Form::addToolTip(HWND window, const std::wstring& text) {
@@ -290,7 +194,12 @@ void Form::createControls() {
   }
   std::sort(focusable.begin(), focusable.end(),
             [](const Control* a, const Control* b) { return a->spec->tabIndex < b->spec->tabIndex; });
-  for (const Control* c : focusable) tabOrder_.push_back(c->window);
+  std::vector<HWND> tabOrder, options;
+  for (const Control* c : focusable) {
+    tabOrder.push_back(c->window);
+    if (c->spec->kind == ControlKind::OptionButton) options.push_back(c->window);
+  }
+  keyboard_.setOrder(std::move(tabOrder), std::move(options));
 }
 
 HWND Form::control(const std::wstring& name) const {
@@ -302,7 +211,7 @@ HWND Form::control(const std::wstring& name) const {
 
 RECT Form::placement(const std::wstring& name) const {
   for (const ControlSpec& spec : spec_.controls) {
-    if (spec.name == name) return placed_[indexOf(spec)];
+    if (spec.name == name) return placement_.controls[indexOf(spec)];
   }
   return RECT{};
 }
@@ -315,7 +224,7 @@ const ControlSpec* Form::specOf(HWND window) const {
   return nullptr;
 }
 
-void Form::setTextColour(const std::wstring& name, COLORREF colour) {
+void Form::setTextColour(const std::wstring& name, DesignColour colour) {
   for (Control& c : controls_) {
     if (c.spec->name != name) continue;
     c.textColour = colour;
@@ -327,9 +236,8 @@ void Form::setCaption(const std::wstring& name, const std::wstring& text) {
   HWND window = control(name);
   SetWindowTextW(window, text.c_str());
   if (const ControlSpec* spec = specOf(window); spec && (spec->flags & kAutoSize)) {
-    ControlSpec sized = *spec;
-    sized.text = text;
-    sizeToText(sized, window);
+    const RECT bounds = fonts_.measure(*spec, text, RECT{}, DT_SINGLELINE);
+    SetWindowPos(window, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -340,34 +248,37 @@ HBRUSH Form::backBrush(COLORREF colour) {
 }
 
 LRESULT Form::colourStatic(HDC dc, HWND window) {
+  const ColourScheme& scheme = ColourScheme::current();
   for (const Control& c : controls_) {
     if (c.window != window) continue;
-    SetTextColor(dc, c.textColour == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : c.textColour);
+    const DesignColour& back = c.spec->backColour;
+    const bool ownBack = back.rgb != CLR_INVALID;
+    const COLORREF beneath = ownBack ? scheme.background(back) : scheme.colour(ColourRole::Face);
+    SetTextColor(dc, scheme.text(c.textColour, beneath));
     if (c.spec->flags & kTransparent) {
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     }
-    if (c.spec->backColour != CLR_INVALID) {
-      SetBkColor(dc, c.spec->backColour);
-      return reinterpret_cast<LRESULT>(backBrush(c.spec->backColour));
-    }
-    break;
+    SetBkColor(dc, beneath);
+    return reinterpret_cast<LRESULT>(ownBack ? backBrush(beneath) : scheme.brush(ColourRole::Face));
   }
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  SetTextColor(dc, scheme.colour(ColourRole::FaceText));
+  SetBkColor(dc, scheme.colour(ColourRole::Face));
+  return reinterpret_cast<LRESULT>(scheme.brush(ColourRole::Face));
 }
 
 size_t Form::indexOf(const ControlSpec& spec) const { return static_cast<size_t>(&spec - spec_.controls.data()); }
 
 void Form::drawControl(HDC dc, const ControlSpec& spec, POINT offset) {
-  RECT r = placed_[indexOf(spec)];
+  if (spec.flags & kWatermark && !ColourScheme::current().watermarksShown()) return;  // it would hide text
+  RECT r = placement_.controls[indexOf(spec)];
   OffsetRect(&r, offset.x, offset.y);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   if (spec.kind == ControlKind::Image) {
     if (const Picture* picture = Picture::ofResource(spec.pictureId)) picture->draw(dc, r, spec.flags & kStretch);
-  } else if (spec.backColour != CLR_INVALID) {
-    FillRect(dc, &r, backBrush(spec.backColour));
+  } else if (spec.backColour.rgb != CLR_INVALID) {
+    FillRect(dc, &r, backBrush(ColourScheme::current().background(spec.backColour)));
   }
   RestoreDC(dc, saved);
 }
@@ -384,56 +295,15 @@ void Form::paintBeneath(HWND child, HDC dc) {
   GetWindowRect(child, &area);
   MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
   RECT client = {0, 0, area.right - area.left, area.bottom - area.top};
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(dc, &client, ColourScheme::current().brush(ColourRole::Face));
   // Only the window's own drawn controls (bands, logos) lie beneath a window: drawn from the
   // bottom up, those it overlaps.
   for (auto it = controls_.rbegin(); it != controls_.rend() && it->window != child; ++it) {
     RECT overlap;
-    if (!it->window && IntersectRect(&overlap, &placed_[indexOf(*it->spec)], &area)) {
+    if (!it->window && IntersectRect(&overlap, &placement_.controls[indexOf(*it->spec)], &area)) {
       drawControl(dc, *it->spec, POINT{-area.left, -area.top});
     }
   }
-}
-
-bool Form::moveFocus(bool backwards) {
-  if (tabOrder_.empty()) return false;
-  HWND focus = GetFocus();
-  int current = -1;
-  for (size_t i = 0; i < tabOrder_.size(); ++i) {
-    if (tabOrder_[i] == focus || IsChild(tabOrder_[i], focus)) current = static_cast<int>(i);
-  }
-  const int count = static_cast<int>(tabOrder_.size());
-  for (int step = 1; step <= count; ++step) {
-    const int next = ((current < 0 ? (backwards ? 0 : -1) : current) + (backwards ? -step : step) + 2 * count) % count;
-    if (canTakeFocus(tabOrder_[next])) {
-      SetFocus(tabOrder_[next]);
-      return true;
-    }
-  }
-  return true;
-}
-
-// Arrow keys on an option move the selection to the next option that can take it, as in a
-// dialog's radio-button group; with none, the selection stays where it is.
-bool Form::moveSelection(HWND option, bool backwards) {
-  std::vector<HWND> options;
-  for (HWND w : tabOrder_) {
-    const ControlSpec* spec = specOf(w);
-    if (spec && spec->kind == ControlKind::OptionButton) options.push_back(w);
-  }
-  const auto at = std::find(options.begin(), options.end(), option);
-  if (at == options.end()) return false;
-  const size_t count = options.size();
-  const size_t from = static_cast<size_t>(at - options.begin());
-  for (size_t step = 1; step < count; ++step) {
-    HWND next = options[(from + (backwards ? count - step : step)) % count];
-    if (canTakeFocus(next)) {
-      SetFocus(next);
-      SendMessageW(next, BM_CLICK, 0, 0);
-      return true;
-    }
-  }
-  return true;
 }
 
 bool Form::preTranslate(MSG& message) {
@@ -443,24 +313,9 @@ bool Form::preTranslate(MSG& message) {
 }
 
 bool Form::translateKeyboard(MSG& message) {
-  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
-    // Focus cues appear once the keyboard is in use.
-    if (focusCuesHidden()) setFocusCues(false);
-  }
-  if (message.message == WM_KEYDOWN) {
-    const WPARAM key = message.wParam;
-    if (key == VK_TAB) return moveFocus(GetKeyState(VK_SHIFT) < 0);
-    if (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT) {
-      if (moveSelection(message.hwnd, key == VK_UP || key == VK_LEFT)) return true;
-    }
-    // Enter presses the focused button, as in any dialog.
-    if (key == VK_RETURN &&
-        (SendMessageW(message.hwnd, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
-      SendMessageW(message.hwnd, BM_CLICK, 0, 0);
-      return true;
-    }
-  }
-  return IsDialogMessageW(hwnd(), &message) != FALSE;
+  // Focus cues appear once the keyboard is in use.
+  if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && focusCuesHidden()) setFocusCues(false);
+  return keyboard_.translate(message);
 }
 
 void Form::runModal(HWND owner) {
@@ -483,9 +338,15 @@ void Form::runModal(HWND owner) {
 
 void Form::windowDestroyed() { modalDone_ = true; }
 
+void Form::schemeChanged() {
+  ColourScheme::refresh();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
+      keyboard_ = FormKeyboard(hwnd());
       createControls();
       setFocusCues(initialCuesHidden_);
       Form_Load();
@@ -502,6 +363,10 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           return 0;
         }
       }
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      schemeChanged();
       break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

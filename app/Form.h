@@ -7,7 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/FormKeyboard.h"
 #include "app/FormLayout.h"
+#include "app/FormPlacement.h"
 #include "base/WinHandles.h"
 #include "controls/ControlWindow.h"
 #include "controls/HyperLinkServices.h"
@@ -52,38 +54,28 @@ class Form : public ControlWindow {
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool translateKeyboard(MSG& message) override;
 
-  void setTextColour(const std::wstring& name, COLORREF colour);
+  void setTextColour(const std::wstring& name, DesignColour colour);
   void setCaption(const std::wstring& name, const std::wstring& text);
-  HFONT font(const FontSpec& spec, bool bold, bool underline = false);
   const ControlSpec* specOf(HWND window) const;
 
  private:
   struct Control {
     const ControlSpec* spec;
     HWND window;
-    COLORREF textColour;
+    DesignColour textColour;
   };
   void windowDestroyed() override;
   void createControls();
   HWND createControl(const ControlSpec& spec, HWND parent);
   HWND createOwnControl(const ControlSpec& spec, HWND parent, int id, const RECT& pixels);
   HWND adopt(std::unique_ptr<ControlWindow> control);
-  // The width and height of the text in the control's font, within `bounds` (DrawText flags).
-  RECT measureText(const ControlSpec& spec, const std::wstring& text, RECT bounds, UINT flags);
-  void sizeToText(const ControlSpec& spec, HWND window);
-  // Where the controls go: the design's places, labels sized to their text, and a wrapping label
-  // whose text needs more lines than its height holds (a font wider than the one it was laid out
-  // with) grown downwards, what lies below it making room.
-  void placeControls();
-  void growDown(size_t index, int delta);
-  std::vector<size_t> siblingsOf(size_t index) const;
-  int lowestBottom(const std::vector<size_t>& controls) const;
   void setFocusCues(bool hidden);
-  bool moveSelection(HWND option, bool backwards);
   // The tool tip window is made when the pointer first comes over a control that has a tip
   // (WM_SETCURSOR comes before that move reaches the control), not for the first paint.
   void addToolTip(HWND window, const std::wstring& text);
   void makeToolTips(HWND underPointer);
+  // The colours a static control (or one of the program's own labels) is drawn in, as its
+  // parent answers WM_CTLCOLORSTATIC; both come from the user's colour scheme.
   LRESULT colourStatic(HDC dc, HWND window);
   HBRUSH backBrush(COLORREF colour);
   size_t indexOf(const ControlSpec& spec) const;
@@ -92,21 +84,20 @@ class Form : public ControlWindow {
   void paintDrawn(HDC dc);
   // Draws, into a transparent control's DC, what the window draws itself beneath it.
   void paintBeneath(HWND child, HDC dc);
-  bool moveFocus(bool backwards);
-  RECT pixelRect(const ControlSpec& spec) const;
+  // The colour scheme changed: everything is painted again in the new one.
+  void schemeChanged();
 
   FormSpec spec_;
   ScreenScale scale_;
+  FormFonts fonts_;
+  FormPlacement placement_;
+  FormKeyboard keyboard_;
   bool modalDone_ = false;
   HWND modalOwner_ = nullptr;
   HWND lastFocus_ = nullptr;
   bool initialCuesHidden_ = true;
   std::vector<Control> controls_;
-  std::vector<HWND> tabOrder_;
-  std::map<std::wstring, UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> backBrushes_;
-  std::vector<RECT> placed_;  // pixels, relative to each control's container; in table order
-  int clientHeight_ = 0;       // pixels
   std::unique_ptr<ToolTip> toolTip_;
   std::vector<std::pair<HWND, std::wstring>> pendingTips_;
   HyperLinkServices linkServices_;

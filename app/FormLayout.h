@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/ColourScheme.h"
 #include "controls/PropertyBag.h"
 
 // A window's controls as data: what each is, where it sits (twips, relative to its container),
@@ -21,7 +22,13 @@ enum ControlFlags : unsigned {
   kClickable = 1 << 6,    // reports clicks to the window
   kSelected = 1 << 7,     // option button selected as designed
   kStretch = 1 << 8,      // picture drawn to fill its control (a band that grows with the window)
+  kWatermark = 1 << 9,    // picture faded toward white behind text: left out where it would hide it
 };
+
+// Colours of the design that stand for a role of the user's scheme (ColourScheme).
+constexpr DesignColour kSchemeColour{};  // the role's own
+constexpr DesignColour kWhiteBand{RGB(255, 255, 255), ColourRole::Window};  // a window-coloured band
+constexpr DesignColour kTextOnBand{CLR_INVALID, ColourRole::WindowText};
 
 struct FontSpec {
   const wchar_t* name = L"Tahoma";
@@ -48,8 +55,8 @@ struct ControlRow {
   int tabIndex = -1;
   unsigned flags = kNoFlags;
   int id = 0;
-  COLORREF textColour = CLR_INVALID;
-  COLORREF backColour = CLR_INVALID;
+  DesignColour textColour = {};  // text on button face unless the row says otherwise
+  DesignColour backColour = {};  // given: a background of its own, or (transparent) what lies beneath
   int pictureId = 0;
   const wchar_t* toolTip = L"";
   FontSpec font = {};
@@ -75,8 +82,8 @@ struct ControlSpec {
   int tabIndex = -1;       // -1: takes no focus
   unsigned flags = kNoFlags;
   int id = 0;              // 0: numbered by the form
-  COLORREF textColour = CLR_INVALID;  // CLR_INVALID: the system's
-  COLORREF backColour = CLR_INVALID;  // CLR_INVALID: button face (or nothing, when transparent)
+  DesignColour textColour = {};
+  DesignColour backColour = {};  // rgb CLR_INVALID: button face (or, when transparent, what lies beneath)
   FontSpec font = {};
   int pictureId = 0;       // resource of an Image
   std::wstring toolTip;

@@ -14,7 +14,7 @@ class NoWindow final : public PreviewModeView {
   void enableOption(PreviewMode, bool) override {}
   void enableFrame(PreviewMode, bool) override {}
   void enableInfo(PreviewMode, bool) override {}
-  void setRestartNoteColour(PreviewMode, COLORREF) override {}
+  void setRestartNoteColour(PreviewMode, DesignColour) override {}
   void selectOption(PreviewMode) override {}
   HWND messageOwner() const override { return nullptr; }
 };

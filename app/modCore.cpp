@@ -22,8 +22,9 @@ const wchar_t kRestoreFailed[] =
     L"There was an error while trying to restore the AVI Previewing\r\n"
     L"feature. Do you have administrator priviledges?";
 
-constexpr COLORREF kAvailableNote = RGB(128, 0, 0);
-constexpr COLORREF kUnavailableNote = RGB(128, 128, 128);
+// The available mode's note is text on the panel; the other's says it is not available now.
+constexpr DesignColour kAvailableNote{RGB(128, 0, 0), ColourRole::FaceText};
+constexpr DesignColour kUnavailableNote{RGB(128, 128, 128), ColourRole::GrayText};
 
 // Every operation of the switch on one computer: this one, or the one named.
 clsRegistry handlerKey(RegistryPlatform& platform, const std::wstring& machine, const wchar_t* path) {

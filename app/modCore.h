@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/MessagePresenter.h"
+#include "controls/ColourScheme.h"
 #include "registry/RegistryPlatform.h"
 
 // Which change the switch makes; also the index of the mode's option button and panel.
@@ -17,7 +18,7 @@ class PreviewModeView {
   virtual void enableOption(PreviewMode mode, bool enabled) = 0;
   virtual void enableFrame(PreviewMode mode, bool enabled) = 0;
   virtual void enableInfo(PreviewMode mode, bool enabled) = 0;
-  virtual void setRestartNoteColour(PreviewMode mode, COLORREF colour) = 0;
+  virtual void setRestartNoteColour(PreviewMode mode, DesignColour colour) = 0;
   virtual void selectOption(PreviewMode mode) = 0;
   virtual HWND messageOwner() const = 0;
 };

@@ -23,7 +23,7 @@ FormSpec wAbout::layout() {
   static const StoredProperty kWebsite[] = {
       {L"_extentx", P::Long, 2699}, {L"_extenty", P::Long, 318}, {L"caption", P::Text, 0, L"Tesquine Solutions"},
       {L"url", P::Text, 0, kHomePage}, {L"tooltiptext", P::Text, 0, L""}, {L"hilightcolour", P::Long, 0x00AF0000}};
-  constexpr COLORREF kNone = CLR_INVALID;
+  constexpr DesignColour kNone = kSchemeColour;
   constexpr FontSpec kTahoma9{L"Tahoma", 9};
   // In reading order (see the main window's); the pictures that act on a click are named after
   // what they do. Last, beneath: what has no text, drawn by the window.
@@ -55,7 +55,7 @@ FormSpec wAbout::layout() {
       {K::Label, L"labDonate", panel, 1560, 2205, 2715, 600,
        L"If you like this program, then please consider making a donation by clicking on the logo. Thanks!", 10,
        kWordWrap | kHandPointer | kClickable, kIdDonateText},
-      {K::Label, L"Label1", L"", 120, 120, 1260, 1260, L"", 11, kNoFlags, 0, kNone, RGB(255, 255, 255)},
+      {K::Label, L"Label1", L"", 120, 120, 1260, 1260, L"", 11, kNoFlags, 0, kNone, kWhiteBand},
       {K::Image, L"Image1", L"", 15, 15, 1485, 3000, L"", -1, kStretch, 0, kNone, kNone, IDP_BANNER},
   };
   return FormSpec{L"Orvandel.wAbout", L"About", 6030, 3030, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,

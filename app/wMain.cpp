@@ -36,17 +36,19 @@ FormSpec wMain::layout() {
       {L"_extentx", P::Long, 2223}, {L"_extenty", P::Long, 318}, {L"caption", P::Text, 0, L"Tesquine Solutions"},
       {L"url", P::Text, 0, kMakerSite}, {L"overrideclick", P::Boolean, 1}, {L"tooltiptext", P::Text, 0, L""},
       {L"hilightcolour", P::Long, 0x00AF0000}};
-  constexpr COLORREF kDarkRed = RGB(128, 0, 0), kNone = CLR_INVALID;
+  constexpr DesignColour kNone = kSchemeColour, kDarkRed{RGB(128, 0, 0), ColourRole::FaceText};
   // Listed in reading order, which is also the order assistive technology reads the windows in;
   // an option comes before the frame whose edge it sits on, so it stays above it. The options'
   // and panels' names are their frames' captions: the frame draws the caption, and an option's
   // own is clipped away beside its button. Last, beneath the texts: what has no text of its own,
   // drawn by the window.
   static const ControlRow kControls[] = {
-      {K::Label, L"Label1", L"", 1230, 150, 1635, 195, L"Orvandel", 4, kAutoSize | kTransparent | kBold},
+      {K::Label, L"Label1", L"", 1230, 150, 1635, 195, L"Orvandel", 4, kAutoSize | kTransparent | kBold, 0,
+       kTextOnBand, kWhiteBand},
       {K::Label, L"labBody", L"", 1215, 375, 4695, 600,
        L"This fix was created in-order to prevent Windows XP from automatically locking .avi files when selected in "
-       L"Explorer, which prevents you from renaming, moving, or deleting them.", 5, kWordWrap | kTransparent},
+       L"Explorer, which prevents you from renaming, moving, or deleting them.", 5, kWordWrap | kTransparent, 0,
+       kTextOnBand, kWhiteBand},
       {K::Rule, L"MultiRule1", L"", -1305, 1140, 8655, 75, L"", -1, kNoFlags, 0, kNone, kNone, 0, L"", {}, kHeaderRule,
        std::size(kHeaderRule)},
       {K::OptionButton, L"optMode(0)", L"", 300, 1290, 195, 195, kModeName[Remove], 10, kSelected, kIdOptionRemove},
@@ -78,9 +80,9 @@ FormSpec wMain::layout() {
        0, L"", {}, kMakerLink, std::size(kMakerLink)},
       {K::CommandButton, L"cmdStart", L"", 2955, 4560, 1485, 405, L"Start", 0, kNoFlags, kIdStart},
       {K::CommandButton, L"cmdClose", L"", 4485, 4560, 1485, 405, L"Close", 2, kNoFlags, kIdClose},
-      {K::Image, L"imgLogoFaded", L"", 4515, -285, 1440, 1440, L"", -1, kNoFlags, 0, kNone, kNone, IDP_LOGO_FADED},
+      {K::Image, L"imgLogoFaded", L"", 4515, -285, 1440, 1440, L"", -1, kWatermark, 0, kNone, kNone, IDP_LOGO_FADED},
       {K::Image, L"Image1", L"", 285, 210, 720, 720, L"", -1, kNoFlags, 0, kNone, kNone, IDP_LOGO},
-      {K::Label, L"labBkg", L"", -2445, -645, 11010, 1785, L"", 1, kNoFlags, 0, kNone, RGB(255, 255, 255)},
+      {K::Label, L"labBkg", L"", -2445, -645, 11010, 1785, L"", 1, kNoFlags, 0, kNone, kWhiteBand},
   };
   return FormSpec{L"Orvandel.wMain", L"Orvandel", 6060, 5055,
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, IDI_ORVANDEL, 32,
@@ -161,7 +163,7 @@ void wMain::enableOption(PreviewMode mode, bool enabled) { EnableWindow(control(
 void wMain::enableFrame(PreviewMode mode, bool enabled) { EnableWindow(control(kFrame[mode]), enabled); }
 void wMain::enableInfo(PreviewMode mode, bool enabled) { EnableWindow(control(kInfo[mode]), enabled); }
 
-void wMain::setRestartNoteColour(PreviewMode mode, COLORREF colour) { setTextColour(kRestartNote[mode], colour); }
+void wMain::setRestartNoteColour(PreviewMode mode, DesignColour colour) { setTextColour(kRestartNote[mode], colour); }
 
 void wMain::selectOption(PreviewMode mode) {
   SendMessageW(control(kOption[mode]), BM_SETCHECK, BST_CHECKED, 0);

@@ -31,7 +31,7 @@ class wMain final : public Form, private PreviewModeView {
   void enableOption(PreviewMode mode, bool enabled) override;
   void enableFrame(PreviewMode mode, bool enabled) override;
   void enableInfo(PreviewMode mode, bool enabled) override;
-  void setRestartNoteColour(PreviewMode mode, COLORREF colour) override;
+  void setRestartNoteColour(PreviewMode mode, DesignColour colour) override;
   void selectOption(PreviewMode mode) override;
   HWND messageOwner() const override { return hwnd(); }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/WinHandles.h"
+#include "controls/ColourScheme.h"
 
 namespace {
 const WindowClass kFrameClass{L"Orvandel.Frame"};
@@ -21,7 +22,7 @@ LRESULT forwardToWindow(HWND container, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT fillBeneath(HWND child, HDC dc) {
   RECT client;
   GetClientRect(child, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(dc, &client, ColourScheme::current().brush(ColourRole::Face));
   return 0;
 }
 }  // namespace
@@ -44,9 +45,10 @@ std::unique_ptr<FrameControl> FrameControl::create(HWND parent, int id, const RE
 void FrameControl::paint() {
   PaintScope paint(hwnd());
   HDC dc = paint.dc();
+  const ColourScheme& scheme = ColourScheme::current();
   RECT client;
   GetClientRect(hwnd(), &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(dc, &client, scheme.brush(ColourRole::Face));
   wchar_t caption[256] = {};
   const int length = GetWindowTextW(hwnd(), caption, 256);
   SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
@@ -59,9 +61,9 @@ void FrameControl::paint() {
     RECT text = {8, 0, 8, metrics.tmHeight};
     DrawTextW(dc, caption, length, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     text.right += 2;
-    FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &text, scheme.brush(ColourRole::Face));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, scheme.colour(IsWindowEnabled(hwnd()) ? ColourRole::FaceText : ColourRole::GrayText));
     // Not clipped to the measured width: a renderer whose glyphs come out wider than its own
     // metrics say (Wine's Tahoma at 14 pixels, 120 dpi) still shows the whole caption.
     DrawTextW(dc, caption, length, &text, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
@@ -103,7 +105,7 @@ void PanelControl::paint() {
   PaintScope paint(hwnd());
   RECT client;
   GetClientRect(hwnd(), &client);
-  FillRect(paint.dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(paint.dc(), &client, ColourScheme::current().brush(ColourRole::Face));
   if (GetFocus() == hwnd() && !focusCuesHidden()) DrawFocusRect(paint.dc(), &client);
 }
 

@@ -10,10 +10,12 @@
 #include <variant>
 
 #include "base/LastError.h"
+#include "controls/ColourScheme.h"
 #include "controls/ControlUnits.h"
 #include "controls/HandCursor.h"
 #include "controls/OleColour.h"
 #include "controls/ScreenScale.h"
+#include "controls/TextInk.h"
 #include "controls/modShellExecute.h"
 
 namespace {
@@ -310,7 +312,7 @@ void HyperLink::setLabelUnderline(bool underline) {
   if (label_.FontUnderline == underline) return;
   label_.FontUnderline = underline;
   // Hovering switches between the same two fonts: each is made once.
-  if (!fonts_[underline]) makeFont();
+  if (!fonts_[underline]) makeFont(underline);
   autoSizeLabel();
   invalidate();
 }
@@ -331,23 +333,29 @@ void HyperLink::adoptFont(HFONT font) {
 void HyperLink::rebuildFont() {
   fonts_[0].reset();
   fonts_[1].reset();
-  makeFont();
+  makeFont(label_.FontUnderline);
   autoSizeLabel();
   invalidate();
 }
 
-void HyperLink::makeFont() {
+void HyperLink::makeFont(bool underline) {
   LOGFONTW wanted = fontBase_;
   wanted.lfWeight = label_.FontBold ? FW_BOLD : FW_NORMAL;
   wanted.lfItalic = label_.FontItalic;
-  wanted.lfUnderline = label_.FontUnderline;
+  wanted.lfUnderline = underline;
   UniqueFont font(CreateFontIndirectW(&wanted));
   if (!font) raiseLastError("CreateFontIndirectW");
-  fonts_[label_.FontUnderline] = std::move(font);
+  fonts_[underline] = std::move(font);
+}
+
+HFONT HyperLink::plainFont() {
+  if (!fonts_[0]) makeFont(false);
+  return fonts_[0].get();
 }
 
 // Auto-size: the label is as wide as its text and one line of the font high.
 void HyperLink::autoSizeLabel() {
+  ink_.reset();
   if (!font()) return;  // sized once it has its font
   WindowDC dc(hwnd());
   if (!dc.get()) return;
@@ -421,14 +429,28 @@ void HyperLink::paint() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   // The margins beside the label keep the button face whatever BackColor says.
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  const ColourScheme& scheme = ColourScheme::current();
+  FillRect(dc, &client, scheme.brush(ColourRole::Face));
   RECT label = labelRect();
   FillRect(dc, &label, backBrush());
 
-  SelectedObject selectedFont(dc, font());
+  // The font's own underline follows the text's advance widths, which may reach past its glyphs
+  // (Wine's Tahoma at 8 points): the link underlines the glyphs alone.
+  const HFONT plain = plainFont();
+  SelectedObject selectedFont(dc, plain);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, IsWindowEnabled(hwnd()) ? resolveColour(label_.ForeColor) : GetSysColor(COLOR_GRAYTEXT));
+  // The link's colours stand for the link and hover roles of the user's scheme, which take over
+  // where the colour set would not stand out from the background.
+  const bool hovered = hovering_ && label_.ForeColor == m_HilightColour;
+  const DesignColour colour = {resolveColour(label_.ForeColor), hovered ? ColourRole::Hover : ColourRole::Link};
+  const COLORREF textColour = IsWindowEnabled(hwnd()) ? scheme.text(colour, resolveColour(label_.BackColor))
+                                                      : scheme.colour(ColourRole::GrayText);
+  SetTextColor(dc, textColour);
   DrawTextW(dc, label_.Caption.c_str(), static_cast<int>(label_.Caption.size()), &label, DT_NOPREFIX);
+  if (label_.FontUnderline && !label_.Caption.empty()) {
+    if (!ink_) ink_ = inkOf(plain, label_.Caption);
+    drawUnderline(dc, plain, POINT{label.left, label.top}, *ink_, textColour);
+  }
 
   if (GetFocus() == hwnd() && !focusCuesHidden()) DrawFocusRect(dc, &client);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "controls/OleColour.h"
 #include "controls/HyperLinkServices.h"
 #include "controls/PropertyBag.h"
+#include "controls/TextInk.h"
 #include "controls/ToolTip.h"
 #include "base/WinHandles.h"
 
@@ -148,8 +150,9 @@ class HyperLink final : public ControlWindow {
   void setLabelUnderline(bool underline);
   void adoptFont(HFONT font);
   void rebuildFont();  // the face, size or style changed
-  void makeFont();     // the font of the present underline
-  HFONT font() const { return fonts_[label_.FontUnderline].get(); }
+  void makeFont(bool underline);
+  HFONT font() const { return fonts_[label_.FontUnderline].get(); }  // the label's font, as it is
+  HFONT plainFont();  // the same without the underline, which the link draws itself
   HBRUSH backBrush();  // the label's background
   void autoSizeLabel();
   void createToolTip();
@@ -193,6 +196,7 @@ class HyperLink final : public ControlWindow {
   Extent extent_{645.0f, 180.0f};
   LOGFONTW fontBase_{};  // the label font's face and size; weight, italic, underline from label_
   UniqueFont fonts_[2];  // without and with underline, each made on its first use
+  std::optional<TextInk> ink_;  // the caption's glyphs, measured when first underlined
   SolidBrush backBrush_;
   std::unique_ptr<::ToolTip> toolTip_;
   bool settingText_ = false;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/WinHandles.h"
+#include "controls/ColourScheme.h"
 
 namespace {
 const WindowClass kPictureClass{L"Orvandel.Picture", CS_DBLCLKS};
@@ -28,10 +29,9 @@ std::unique_ptr<DecorControl> DecorControl::createPicture(HWND parent, int id, c
 }
 
 std::unique_ptr<DecorControl> DecorControl::createLabel(HWND parent, int id, const RECT& pixels, const wchar_t* text,
-                                                        HFONT font, COLORREF colour, UINT drawFlags) {
+                                                        HFONT font, UINT drawFlags) {
   std::unique_ptr<DecorControl> decor(new DecorControl);
   decor->font_ = font;
-  decor->colour_ = colour;
   decor->drawFlags_ = drawFlags;
   decor->createWindow(kLabelClass, parent, id, kDecorStyle, 0, pixels, text);
   return decor;
@@ -47,8 +47,10 @@ void DecorControl::paint(HDC dc) {
   if (length > 0 && !showsPicture_) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     GetWindowTextW(hwnd(), text.data(), length + 1);
-    drawLabelText(dc, client, text.c_str(), font_, IsWindowEnabled(hwnd()) ? colour_ : GetSysColor(COLOR_GRAYTEXT),
-                  drawFlags_);
+    SendMessageW(GetParent(hwnd()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd()));
+    const COLORREF colour =
+        IsWindowEnabled(hwnd()) ? GetTextColor(dc) : ColourScheme::current().colour(ColourRole::GrayText);
+    drawLabelText(dc, client, text.c_str(), font_, colour, drawFlags_);
   }
 }
 

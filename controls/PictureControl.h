@@ -21,9 +21,10 @@ class DecorControl final : public ControlWindow {
  public:
   static std::unique_ptr<DecorControl> createPicture(HWND parent, int id, const RECT& pixels, int resourceId,
                                                      const wchar_t* name, bool stretch = false);
-  // The text is the window text, drawn with the DrawText flags given; `font` outlives the label.
+  // The text is the window text, drawn with the DrawText flags given in the colour its parent
+  // answers to WM_CTLCOLORSTATIC, as a static control's; `font` outlives the label.
   static std::unique_ptr<DecorControl> createLabel(HWND parent, int id, const RECT& pixels, const wchar_t* text,
-                                                   HFONT font, COLORREF colour, UINT drawFlags);
+                                                   HFONT font, UINT drawFlags);
   ~DecorControl() override { destroyWindow(); }
 
  private:
@@ -33,7 +34,6 @@ class DecorControl final : public ControlWindow {
 
   const Picture* picture_ = nullptr;  // the process's, which outlives every window
   HFONT font_ = nullptr;
-  COLORREF colour_ = 0;
   UINT drawFlags_ = 0;
   bool showsPicture_ = false;
   bool stretch_ = false;

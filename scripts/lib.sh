@@ -92,3 +92,26 @@ set_dpi() {
   "$WINELOADER" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels \
     /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
+
+# set_scheme NAME: the colour scheme of the prefix's user ("black": a high-contrast black one, as
+# Windows' High Contrast Black has it). Wine hands programs their colours when its server and
+# desktop start, so call it while no wineserver runs for the prefix; it waits for the one it starts.
+set_scheme() {
+  [ "$1" = black ] || return 0
+  local colours=(
+    Background "0 0 0" Window "0 0 0" WindowText "255 255 255" WindowFrame "255 255 255"
+    ButtonFace "0 0 0" ButtonText "255 255 255" ButtonShadow "128 128 128" ButtonDkShadow "128 128 128"
+    ButtonHilight "255 255 255" ButtonLight "192 192 192" ButtonAlternateFace "192 192 192"
+    GrayText "63 242 63" HotTrackingColor "255 255 0" Hilight "26 235 255" HilightText "0 0 0"
+    Menu "0 0 0" MenuBar "0 0 0" MenuText "255 255 255" MenuHilight "26 235 255" InfoWindow "0 0 0"
+    InfoText "255 255 255" ActiveTitle "0 0 0" GradientActiveTitle "0 0 0" TitleText "255 255 255"
+    InactiveTitle "0 0 0" GradientInactiveTitle "0 0 0" InactiveTitleText "63 242 63"
+    ActiveBorder "255 255 255" InactiveBorder "255 255 255" AppWorkSpace "0 0 0" Scrollbar "0 0 0")
+  local i file="$WINEPREFIX/scheme-$1.reg"
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\r\n' >"$file"
+  for ((i = 0; i < ${#colours[@]}; i += 2)); do
+    printf '"%s"="%s"\r\n' "${colours[i]}" "${colours[i + 1]}" >>"$file"
+  done
+  "$WINELOADER" regedit /S "$(printf 'Z:%s' "${file//\//\\}")" >/dev/null 2>&1
+  "$WINESERVER" -w
+}
