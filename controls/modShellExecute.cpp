@@ -1,9 +1,8 @@
 #include "controls/modShellExecute.h"
 
-#include <objbase.h>
-
 #include "base/WinHandles.h"
 #include "base/AnsiText.h"
+#include "controls/ComApartment.h"
 
 #ifndef _WIN64
 static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "the published 32-bit SHELLEXECUTEINFOA layout");
@@ -11,37 +10,6 @@ static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "the published 32-bit SHELLEXECUT
 
 namespace {
 const char kVerb[] = "open";
-
-// ShellExecuteEx may hand a request to a shell extension, which is a COM object: the calling
-// thread must be in a single-threaded apartment first. Nothing else here needs COM, so ole32 is
-// loaded at the first launch rather than at start-up, and the apartment is left when the program
-// ends (on the user-interface thread, the only one that launches).
-class ShellApartment {
- public:
-  static void enter() { static ShellApartment apartment; }
-  ShellApartment(const ShellApartment&) = delete;
-  ShellApartment& operator=(const ShellApartment&) = delete;
-
- private:
-  using Initialise = HRESULT(WINAPI*)(LPVOID, DWORD);
-  using Uninitialise = void(WINAPI*)();
-
-  ShellApartment() : ole32_(LoadLibraryA("ole32.dll")) {
-    const auto initialise = libraryFunction<Initialise>(ole32_.get(), "CoInitializeEx");
-    uninitialise_ = libraryFunction<Uninitialise>(ole32_.get(), "CoUninitialize");
-    // S_FALSE (already in one) is entered too, and left as often; a thread already in the
-    // multithreaded apartment (RPC_E_CHANGED_MODE) stays where it is.
-    entered_ = initialise && uninitialise_ &&
-               SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-  }
-  ~ShellApartment() {
-    if (entered_) uninitialise_();
-  }
-
-  UniqueModule ole32_;  // released after the apartment is left
-  Uninitialise uninitialise_ = nullptr;
-  bool entered_ = false;
-};
 
 class ShellLauncher final : public DocumentLauncher {
  public:
@@ -78,7 +46,8 @@ void LaunchDocument(const std::wstring& target, const std::wstring& parameters, 
                     int32_t showCommand, const std::wstring& directory, bool waitForExit) {
   const ShellOpenRequest request(target, parameters, ownerWindow, showCommand, directory);
   SHELLEXECUTEINFOA info = request.record();
-  ShellApartment::enter();
+  // The request may go to a shell extension, a COM object.
+  enterSingleThreadedApartment();
   ShellExecuteExA(&info);  // failures are the shell's to report
   // The process handle serves only the wait; it is released on every path.
   const UniqueProcess process(info.hProcess);
