@@ -47,6 +47,8 @@ bool isFocusable(ControlKind kind) {
   return kind == ControlKind::Panel || kind == ControlKind::OptionButton || kind == ControlKind::CommandButton ||
          kind == ControlKind::HyperLink;
 }
+
+DecorUse decorUse(const ControlSpec& spec) { return spec.flags & kClickable ? DecorUse::Opens : DecorUse::Shows; }
 }  // namespace
 
 Form::Form(FormSpec spec, ScreenScale scale) : spec_(std::move(spec)), scale_(scale), fonts_(scale) {}
@@ -112,13 +114,14 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
       // Transparent labels, and those that open something (they take a click as a press and a
       // release on them), are the program's own.
       if (spec.flags & (kTransparent | kClickable)) {
-        return adopt(
-            DecorControl::createLabel(parent, id, r, spec.text.c_str(), fonts_.of(spec), labelDrawFlags(spec)));
+        return adopt(DecorControl::createLabel(parent, id, r, spec.text.c_str(), fonts_.of(spec), labelDrawFlags(spec),
+                                               decorUse(spec)));
       }
       style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
     case ControlKind::Image:
-      return adopt(DecorControl::createPicture(parent, id, r, spec.pictureId, spec.text.c_str(), spec.flags & kStretch));
+      return adopt(DecorControl::createPicture(parent, id, r, spec.pictureId, spec.text.c_str(), spec.flags & kStretch,
+                                               decorUse(spec)));
     case ControlKind::HyperLink:
     case ControlKind::Rule:
       return createOwnControl(spec, parent, id, r);

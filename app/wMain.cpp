@@ -5,6 +5,7 @@
 #include "app/ControlIds.h"
 #include "app/modWinXP.h"
 #include "app/wAbout.h"
+#include "controls/Containers.h"
 #include "resources/ResourceIds.h"
 
 const wchar_t kMakerSite[] = L"http://www.tesquinesolutions.example/";
@@ -12,6 +13,7 @@ const wchar_t kMakerSite[] = L"http://www.tesquinesolutions.example/";
 namespace {
 const wchar_t* const kOption[] = {L"optMode(0)", L"optMode(1)"};
 const wchar_t* const kFrame[] = {L"fraRemoveAVIPreview", L"fraRestoreAVIPreview"};
+const wchar_t* const kPanel[] = {L"picContainer(0)", L"picContainer(1)"};
 const wchar_t* const kInfo[] = {L"labRemoveInfo", L"labRestoreInfo"};
 const wchar_t* const kRestartNote[] = {L"labRemoveRestartPC", L"labRestoreRestartPC"};
 constexpr const wchar_t* kModeName[] = {L"Remove AVI Preview", L"Restore AVI Preview"};
@@ -108,6 +110,12 @@ void wMain::Form_Initialize() {
 void wMain::show(int showCommand) {
   create(nullptr);
   if (!hwnd()) return;
+  // A panel selects its mode's option: a screen reader hears it as that option.
+  for (PreviewMode mode : {Remove, Restore}) {
+    if (auto* panel = dynamic_cast<PanelControl*>(ControlWindow::fromHandle(control(kPanel[mode])))) {
+      panel->selects(control(kOption[mode]));
+    }
+  }
   ShowWindow(hwnd(), showCommand);
   // Focus first: Start is painted once, with its focus cue, instead of again after the first paint.
   SetFocus(control(L"cmdStart"));

@@ -29,7 +29,9 @@ add_executable(orvandel_tests ${ORVANDEL_TEST_SOURCES} bench/ProcessResources.cp
 target_include_directories(orvandel_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 file(GLOB ORVANDEL_PICTURE_FILES ${CMAKE_SOURCE_DIR}/resources/*.bmp)
 set_property(SOURCE resources/pictures.rc APPEND PROPERTY OBJECT_DEPENDS ${ORVANDEL_PICTURE_FILES})
-target_link_libraries(orvandel_tests PRIVATE orvandel_core orvandel_driver gtest gtest_main shlwapi psapi)
+# oleacc (and oleaut32 for its texts): the tests ask the windows for what a screen reader hears;
+# the program itself loads it only when a reader first asks.
+target_link_libraries(orvandel_tests PRIVATE orvandel_core orvandel_driver gtest gtest_main shlwapi psapi oleacc oleaut32)
 target_compile_options(orvandel_tests PRIVATE ${ORVANDEL_WARNINGS})
 gtest_discover_tests(orvandel_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e)

@@ -27,12 +27,18 @@ LRESULT fillBeneath(HWND child, HDC dc) {
 }
 }  // namespace
 
-bool canTakeFocus(HWND window) {
+namespace {
+// Whether the child window and each of its containers, up to the top-level window, hold that.
+bool throughContainers(HWND window, BOOL(WINAPI* holds)(HWND)) {
   for (HWND w = window; w && (GetWindowLongW(w, GWL_STYLE) & WS_CHILD); w = GetParent(w)) {
-    if (!IsWindowEnabled(w) || !IsWindowVisible(w)) return false;
+    if (!holds(w)) return false;
   }
   return true;
 }
+}  // namespace
+
+bool enabledWithItsContainers(HWND window) { return throughContainers(window, IsWindowEnabled); }
+bool canTakeFocus(HWND window) { return enabledWithItsContainers(window) && throughContainers(window, IsWindowVisible); }
 
 std::unique_ptr<FrameControl> FrameControl::create(HWND parent, int id, const RECT& pixels, const wchar_t* caption,
                                                    HFONT font) {
@@ -109,6 +115,12 @@ void PanelControl::paint() {
   if (GetFocus() == hwnd() && !focusCuesHidden()) DrawFocusRect(paint.dc(), &client);
 }
 
+AccessibleDescription PanelControl::describe() const {
+  if (!option_) return {ROLE_SYSTEM_GROUPING};
+  const bool checked = SendMessageW(option_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return {ROLE_SYSTEM_RADIOBUTTON, checked ? STATE_SYSTEM_CHECKED : 0, L"Check"};
+}
+
 LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (forwardsToWindow(message)) return forwardToWindow(hwnd(), message, wParam, lParam);
   if (message == WM_LBUTTONDOWN && canTakeFocus(hwnd())) SetFocus(hwnd());
@@ -129,6 +141,9 @@ LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_KEYUP:
       if (wParam != VK_SPACE) break;
       notifyClicked(hwnd());
+      return 0;
+    case kDefaultActionMessage:
+      if (option_) notifyClicked(hwnd());
       return 0;
   }
   return defaultHandling(message, wParam, lParam);

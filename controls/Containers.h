@@ -6,7 +6,9 @@
 #include "controls/ClickTracker.h"
 #include "controls/ControlWindow.h"
 
-// Enabled and visible, and so are all its containers: a disabled frame passes nothing on.
+// Enabled, and so are all its containers: a disabled frame passes nothing on.
+bool enabledWithItsContainers(HWND window);
+// Enabled and visible, and so are all its containers.
 bool canTakeFocus(HWND window);
 
 // The containers of a window's controls. Both belong to the top-level window: what their
@@ -20,6 +22,8 @@ class FrameControl final : public ControlWindow {
   static std::unique_ptr<FrameControl> create(HWND parent, int id, const RECT& pixels, const wchar_t* caption,
                                               HFONT font);
   ~FrameControl() override { destroyWindow(); }
+  // A grouping, named by its caption.
+  AccessibleDescription describe() const override { return {ROLE_SYSTEM_GROUPING}; }
 
  private:
   FrameControl() = default;
@@ -37,10 +41,16 @@ class PanelControl final : public ControlWindow {
   static std::unique_ptr<PanelControl> create(HWND parent, int id, const RECT& pixels, const wchar_t* name);
   ~PanelControl() override { destroyWindow(); }
 
+  // The option button a click on the panel selects: to a screen reader the panel is that option,
+  // checked as it is, whose default action is the click. Without one, a grouping of what it holds.
+  void selects(HWND option) { option_ = option; }
+  AccessibleDescription describe() const override;
+
  private:
   PanelControl() = default;
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint();
 
   ClickTracker click_;
+  HWND option_ = nullptr;  // a sibling of its frame's, destroyed with the same window
 };

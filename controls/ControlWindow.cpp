@@ -80,6 +80,10 @@ void ControlWindow::noteUiState(WORD action, WORD flags) {
 
 LRESULT ControlWindow::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCPAINT && !hasNonClientArea(hwnd_)) return 0;
+  // The object identifier is a DWORD, whichever way a 64-bit sender widened it.
+  if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT) && describe().role) {
+    if (const LRESULT object = accessible_.answer(*this, wParam)) return object;
+  }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "controls/AccessibleObject.h"
+
 // What a window class of the program is made of; registered on its first use.
 struct WindowClass {
   const wchar_t* name;
@@ -39,6 +41,9 @@ class ControlWindow {
     (void)message;
     return false;
   }
+  // What the control is to a screen reader, asked at each of its calls; a role of 0 (every
+  // top-level window) leaves the whole answer to the system's standard object.
+  virtual AccessibleDescription describe() const { return {}; }
 
  protected:
   ControlWindow() = default;
@@ -55,7 +60,8 @@ class ControlWindow {
   // The window is gone (WM_NCDESTROY); hwnd() is already null.
   virtual void windowDestroyed() {}
   // DefWindowProc; but a child without a frame or scroll bars has no non-client area, and its
-  // WM_NCPAINT ends here (the default would get, and give back, a device context for nothing).
+  // WM_NCPAINT ends here (the default would get, and give back, a device context for nothing);
+  // and a control that describes itself answers WM_GETOBJECT for its client area.
   LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
@@ -64,4 +70,5 @@ class ControlWindow {
 
   HWND hwnd_ = nullptr;
   bool focusCuesHidden_ = false;
+  AccessibleServer accessible_;
 };

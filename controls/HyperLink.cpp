@@ -484,6 +484,9 @@ LRESULT HyperLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       if (keyDown(wParam, lParam)) return 0;
       break;
+    case kDefaultActionMessage:
+      labLink_MouseUp(1, 0, 0.0f, 0.0f);
+      return 0;  // this link may be gone now
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:

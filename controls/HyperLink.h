@@ -21,7 +21,8 @@
 // a left click opens URL through the shell ("{app}" becomes the program's folder), optionally
 // minimising or closing the window that holds the link, unless OverrideClick leaves the click to
 // the host. Every button release over the text raises Click. The link is a tab stop: Space or
-// Enter act as a left click. Its window text is its Caption.
+// Enter act as a left click, and so does a screen reader's default action. Its window text is
+// its Caption.
 //
 // A window places one from its stored properties:
 //   auto link = HyperLink::create(parent, id, pixelRect, bag, {onClick, onPropertyChanged});
@@ -83,6 +84,8 @@ class HyperLink final : public ControlWindow {
 
   // Repaints the control now.
   void Refresh();
+  // To a screen reader: a link, hot-tracked while hovered, whose default action is a left click.
+  AccessibleDescription describe() const override;
   // The description a designer shows for a member ("Caption", ..., "Refresh"); empty if none.
   static std::wstring MemberDescription(const std::wstring& member);
 

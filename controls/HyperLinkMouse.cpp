@@ -1,5 +1,5 @@
-// The hyperlink under the pointer and the keyboard: hover tracking by tmrMouseOut, the click
-// action and the Click event.
+// The hyperlink under the pointer, the keyboard and a screen reader: hover tracking by
+// tmrMouseOut, the click action and the Click event.
 #include "controls/HyperLink.h"
 
 #include "controls/HandCursor.h"
@@ -110,4 +110,8 @@ bool HyperLink::setCursor() {
   if (!GetCursorPos(&at) || !ScreenToClient(hwnd(), &at) || !overLabel(at)) return false;
   SetCursor(pointingHand());
   return true;
+}
+
+AccessibleDescription HyperLink::describe() const {
+  return {ROLE_SYSTEM_LINK, STATE_SYSTEM_LINKED | (hovering_ ? STATE_SYSTEM_HOTTRACKED : 0), kLinkAction};
 }

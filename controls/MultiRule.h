@@ -51,6 +51,7 @@ class MultiRule final : public ControlWindow {
   void Orientation(int32_t value);
   // Repaints the control now.
   void Refresh();
+  AccessibleDescription describe() const override { return {ROLE_SYSTEM_SEPARATOR}; }
 
   // Host events: read "Orientation" (default 16-bit 0) through the setter; write it with no
   // default (always stored); rerun the layout for the current size.

@@ -19,8 +19,8 @@ void drawLabelText(HDC dc, RECT box, const wchar_t* text, HFONT font, COLORREF c
 }
 
 std::unique_ptr<DecorControl> DecorControl::createPicture(HWND parent, int id, const RECT& pixels, int resourceId,
-                                                          const wchar_t* name, bool stretch) {
-  std::unique_ptr<DecorControl> decor(new DecorControl);
+                                                          const wchar_t* name, bool stretch, DecorUse use) {
+  std::unique_ptr<DecorControl> decor(new DecorControl(use));
   decor->stretch_ = stretch;
   decor->picture_ = Picture::ofResource(resourceId);
   decor->showsPicture_ = true;
@@ -29,12 +29,17 @@ std::unique_ptr<DecorControl> DecorControl::createPicture(HWND parent, int id, c
 }
 
 std::unique_ptr<DecorControl> DecorControl::createLabel(HWND parent, int id, const RECT& pixels, const wchar_t* text,
-                                                        HFONT font, UINT drawFlags) {
-  std::unique_ptr<DecorControl> decor(new DecorControl);
+                                                        HFONT font, UINT drawFlags, DecorUse use) {
+  std::unique_ptr<DecorControl> decor(new DecorControl(use));
   decor->font_ = font;
   decor->drawFlags_ = drawFlags;
   decor->createWindow(kLabelClass, parent, id, kDecorStyle, 0, pixels, text);
   return decor;
+}
+
+AccessibleDescription DecorControl::describe() const {
+  if (use_ != DecorUse::Shows) return {ROLE_SYSTEM_LINK, STATE_SYSTEM_LINKED, kLinkAction};
+  return {showsPicture_ ? ROLE_SYSTEM_GRAPHIC : ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY};
 }
 
 void DecorControl::paint(HDC dc) {
@@ -57,6 +62,9 @@ void DecorControl::paint(HDC dc) {
 LRESULT DecorControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (click_.handle(hwnd(), message, lParam)) return 0;
   switch (message) {
+    case kDefaultActionMessage:
+      if (use_ != DecorUse::Shows) notifyClicked(hwnd());
+      return 0;
     case WM_ERASEBKGND:
       return 1;  // painted whole, beneath included
     case WM_PAINT: {

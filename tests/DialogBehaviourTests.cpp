@@ -1,6 +1,8 @@
 // Both windows as a person's hands meet them: every word of text visible, the focus back where it
-// was after a box or the About window, Enter, Space and arrows, a click as a press and a release.
+// was after a box or the About window, Enter, Space and arrows, a click as a press and a release;
+// and what a screen reader hears of them.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <stdexcept>
@@ -157,6 +159,49 @@ void expectReadableByAssistiveTechnology(const Form& form, const FormSpec& layou
   }
 }
 
+// What a screen reader hears of a control, asked as a reader asks: role, name, states, default
+// action; the object itself when `kept` is given (the caller releases it).
+struct Heard {
+  LONG role = 0;
+  std::wstring name;
+  LONG states = 0;
+  std::wstring action;
+};
+Heard hear(HWND window, IAccessible** kept = nullptr) {
+  IAccessible* object = nullptr;
+  Heard heard;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+    ADD_FAILURE() << "no accessible object";
+    return heard;
+  }
+  VARIANT self{}, value{};
+  self.vt = VT_I4;
+  if (SUCCEEDED(object->get_accRole(self, &value))) heard.role = value.lVal;
+  if (SUCCEEDED(object->get_accState(self, &value))) heard.states = value.lVal;
+  for (auto [get, text] : {std::pair{&IAccessible::get_accName, &heard.name}, {&IAccessible::get_accDefaultAction, &heard.action}}) {
+    BSTR got = nullptr;
+    if ((object->*get)(self, &got) == S_OK && got) *text = got;
+    SysFreeString(got);
+  }
+  if (kept) {
+    *kept = object;
+  } else {
+    object->Release();
+  }
+  return heard;
+}
+
+// It comes as a message, done once that is delivered: the reader is not kept waiting.
+HRESULT doDefaultAction(HWND window) {
+  IAccessible* object = nullptr;
+  hear(window, &object);
+  VARIANT self{};
+  self.vt = VT_I4;
+  const HRESULT done = object ? object->accDoDefaultAction(self) : E_FAIL;
+  if (object) object->Release();
+  return done;
+}
+
 // How many pixels of the window's client area within `area` (clipped to it) are not `colour`.
 int pixelsOtherThan(HWND window, RECT area, COLORREF colour) {
   RECT client;
@@ -233,6 +278,84 @@ TEST_F(Dialogs, EveryTextIsAWindowsTextInReadingOrderAndEveryFocusableControlHas
     expectReadableByAssistiveTechnology(form, wAbout::layout());
     SendMessageW(about, WM_CLOSE, 0, 0);
   });
+}
+
+// Asked as a screen reader asks, each control of the program's own says what it is and what it
+// can do, and its default action does what a click does; an object a reader still holds when its
+// control has gone says so.
+TEST_F(Dialogs, AScreenReaderHearsWhatEachOwnControlIsAndItsDefaultActionDoesWhatAClickDoes) {
+  open(recorded);
+  constexpr LONG kLink = STATE_SYSTEM_LINKED, kStop = STATE_SYSTEM_FOCUSABLE, kFocused = STATE_SYSTEM_FOCUSED;
+  constexpr LONG kHeard = kLink | kStop | kFocused | STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE |
+                          STATE_SYSTEM_READONLY | STATE_SYSTEM_HOTTRACKED;
+  struct Expected {
+    const wchar_t* control;
+    LONG role;
+    const wchar_t* name;
+    LONG states;
+    const wchar_t* action;
+  };
+  const auto expectHeard = [](const Form& form, std::initializer_list<Expected> controls) {
+    for (const Expected& e : controls) {
+      SCOPED_TRACE(std::string(e.control, e.control + wcslen(e.control)));
+      const Heard heard = hear(form.control(e.control));
+      EXPECT_EQ(heard.role, e.role);
+      EXPECT_EQ(heard.name, e.name);
+      EXPECT_EQ(heard.states & kHeard, e.states);
+      EXPECT_EQ(heard.action, e.action);
+    }
+  };
+  HWND maker = control(L"lnkTesquineSolutions"), removePanel = control(L"picContainer(0)");
+  SetFocus(maker);
+  SendMessageW(maker, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // hovered
+  expectHeard(*window, {
+      {L"Label1", ROLE_SYSTEM_STATICTEXT, L"Orvandel", STATE_SYSTEM_READONLY, L""},
+      {L"MultiRule1", ROLE_SYSTEM_SEPARATOR, L"", 0, L""},
+      {L"fraRemoveAVIPreview", ROLE_SYSTEM_GROUPING, L"Remove AVI Preview", 0, L""},
+      {L"picContainer(0)", ROLE_SYSTEM_RADIOBUTTON, L"Remove AVI Preview", kStop | STATE_SYSTEM_CHECKED, L"Check"},
+      {L"picContainer(1)", ROLE_SYSTEM_RADIOBUTTON, L"Restore AVI Preview", STATE_SYSTEM_UNAVAILABLE, L"Check"},
+      {L"imgTesquine", ROLE_SYSTEM_GRAPHIC, L"Tesquine Solutions", STATE_SYSTEM_READONLY, L""},
+      {L"lnkTesquineSolutions", ROLE_SYSTEM_LINK, L"Tesquine Solutions",
+       kLink | kStop | kFocused | STATE_SYSTEM_HOTTRACKED, L"Click"},
+  });
+  SendMessageW(control(L"optMode(0)"), BM_SETCHECK, BST_UNCHECKED, 0);
+  EXPECT_EQ(hear(removePanel).states & STATE_SYSTEM_CHECKED, 0);
+  EXPECT_EQ(doDefaultAction(removePanel), S_OK);
+  deliver();
+  EXPECT_EQ(SendMessageW(control(L"optMode(0)"), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  IAccessible* held = nullptr;
+  whileModal([&] {
+    HWND about = FindWindowW(L"Orvandel.wAbout", nullptr);
+    ASSERT_NE(about, nullptr);
+    const Form& form = *dynamic_cast<Form*>(ControlWindow::fromHandle(about));
+    expectHeard(form, {
+        {L"imgStar", ROLE_SYSTEM_LINK, L"Orvandel web page", kLink, L"Click"},
+        {L"fraMain", ROLE_SYSTEM_GROUPING, L"", 0, L""},
+        {L"picAntiFlicker(1)", ROLE_SYSTEM_GROUPING, L"Orvandel", kStop | kFocused, L""},
+        {L"labTitle", ROLE_SYSTEM_LINK, L"Orvandel", kLink, L"Click"},
+        {L"lnkForum", ROLE_SYSTEM_LINK, L"Visit the Forum", kLink | kStop, L"Click"},
+        {L"imgDonate", ROLE_SYSTEM_LINK, L"Make a donation", kLink, L"Click"},
+    });
+    for (const wchar_t* name : {L"lnkForum", L"imgDonate", L"labTitle"}) {
+      EXPECT_EQ(doDefaultAction(form.control(name)), S_OK);
+    }
+    deliver();
+    hear(form.control(L"lnkWebiste"), &held);
+    SendMessageW(about, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(doDefaultAction(maker), S_OK);  // opens About, as a click does
+  EXPECT_TRUE(launcher.launches.empty());    // but only once the reader's call has returned
+  deliver();
+  const std::wstring opened[] = {wAbout::kForumPage, wAbout::kDonationPage, wAbout::kProgramPage};
+  ASSERT_EQ(launcher.launches.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(std::get<0>(launcher.launches[i]), opened[i]);
+  ASSERT_NE(held, nullptr);
+  VARIANT self{}, role{};
+  self.vt = VT_I4;
+  EXPECT_EQ(held->get_accRole(self, &role), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(held->accDoDefaultAction(self), CO_E_OBJNOTCONNECTED);
+  held->Release();
 }
 
 // The header's band, logo and watermark, and About's banner, have no windows of their own: the
