@@ -43,12 +43,19 @@ bool drawnByForm(const ControlSpec& spec) {
          (spec.kind == ControlKind::Image || spec.kind == ControlKind::Label);
 }
 
-bool isFocusable(ControlKind kind) {
-  return kind == ControlKind::Panel || kind == ControlKind::OptionButton || kind == ControlKind::CommandButton ||
-         kind == ControlKind::HyperLink;
+// A picture that opens something is a tab stop when the table gives it a place in the order; a
+// label that does the same beside it is not one of its own.
+bool isTabStop(const ControlSpec& spec) {
+  const ControlKind kind = spec.kind;
+  return spec.tabIndex >= 0 && (kind == ControlKind::Panel || kind == ControlKind::OptionButton ||
+                                kind == ControlKind::CommandButton || kind == ControlKind::HyperLink ||
+                                (kind == ControlKind::Image && (spec.flags & kClickable)));
 }
 
-DecorUse decorUse(const ControlSpec& spec) { return spec.flags & kClickable ? DecorUse::Opens : DecorUse::Shows; }
+DecorUse decorUse(const ControlSpec& spec) {
+  if (!(spec.flags & kClickable)) return DecorUse::Shows;
+  return isTabStop(spec) ? DecorUse::OpensTabStop : DecorUse::Opens;
+}
 }  // namespace
 
 Form::Form(FormSpec spec, ScreenScale scale) : spec_(std::move(spec)), scale_(scale), fonts_(scale) {}
@@ -193,7 +200,7 @@ void Form::createControls() {
   }
   std::vector<const Control*> focusable;
   for (const Control& c : controls_) {
-    if (c.window && c.spec->tabIndex >= 0 && isFocusable(c.spec->kind)) focusable.push_back(&c);
+    if (c.window && isTabStop(*c.spec)) focusable.push_back(&c);
   }
   std::sort(focusable.begin(), focusable.end(),
             [](const Control* a, const Control* b) { return a->spec->tabIndex < b->spec->tabIndex; });

@@ -26,9 +26,11 @@ FormSpec wAbout::layout() {
   constexpr DesignColour kNone = kSchemeColour;
   constexpr FontSpec kTahoma9{L"Tahoma", 9};
   // In reading order (see the main window's); the pictures that act on a click are named after
-  // what they do. Last, beneath: what has no text, drawn by the window.
+  // what they do, and each page's picture is a tab stop after the links (the title and the
+  // donation text beside them open the same pages: one stop a page). Last, beneath: what has no
+  // text, drawn by the window.
   static const ControlRow kControls[] = {
-      {K::Image, L"imgStar", L"", 405, 360, 720, 720, L"Orvandel web page", -1, kHandPointer | kClickable, kIdAboutLogo,
+      {K::Image, L"imgStar", L"", 405, 360, 720, 720, L"Orvandel web page", 14, kHandPointer | kClickable, kIdAboutLogo,
        kNone, kNone, IDP_LOGO},
       {K::Frame, L"fraMain", L"", 1560, -75, 4455, 3090, L"", 0},
       {K::Panel, panel, L"fraMain", 75, 150, 4320, 2880, L"Orvandel", 1, kNoFlags, 0, kNone, kNone, 0, L"",
@@ -50,7 +52,7 @@ FormSpec wAbout::layout() {
        std::size(kForum)},
       {K::Rule, L"MultiRule1", panel, 495, 2010, 3105, 90, L"", -1, kNoFlags, 0, kNone, kNone, 0, L"", {}, kRule,
        std::size(kRule)},
-      {K::Image, L"imgDonate", panel, 480, 2265, 930, 465, L"Make a donation", -1, kHandPointer | kClickable,
+      {K::Image, L"imgDonate", panel, 480, 2265, 930, 465, L"Make a donation", 15, kHandPointer | kClickable,
        kIdDonateLogo, kNone, kNone, IDP_DONATE},
       {K::Label, L"labDonate", panel, 1560, 2205, 2715, 600,
        L"If you like this program, then please consider making a donation by clicking on the logo. Thanks!", 10,

@@ -30,6 +30,12 @@ class ClickTracker {
   bool pressed_ = false;
 };
 
+// WM_GETDLGCODE of a control that Enter clicks: the key reaches it, not the dialog's default button.
+inline LRESULT dialogCodeWantingEnter(LPARAM lParam) {
+  const MSG* key = reinterpret_cast<const MSG*>(lParam);
+  return key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN ? DLGC_WANTALLKEYS : 0;
+}
+
 // Tells a control's parent about a click, as a notifying static control does.
 inline void notifyClicked(HWND control) {
   SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), STN_CLICKED),

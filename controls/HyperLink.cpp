@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "base/LastError.h"
+#include "controls/ClickTracker.h"
 #include "controls/ColourScheme.h"
 #include "controls/ControlUnits.h"
 #include "controls/HandCursor.h"
@@ -475,12 +476,8 @@ LRESULT HyperLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (setCursor()) return TRUE;
       break;
-    case WM_GETDLGCODE: {
-      // Enter reaches the link instead of the dialog's default button.
-      const MSG* keyMessage = reinterpret_cast<const MSG*>(lParam);
-      if (keyMessage && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_RETURN) return DLGC_WANTALLKEYS;
-      return 0;
-    }
+    case WM_GETDLGCODE:
+      return dialogCodeWantingEnter(lParam);
     case WM_KEYDOWN:
       if (keyDown(wParam, lParam)) return 0;
       break;

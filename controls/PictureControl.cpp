@@ -8,7 +8,6 @@
 namespace {
 const WindowClass kPictureClass{L"Orvandel.Picture", CS_DBLCLKS};
 const WindowClass kLabelClass{L"Orvandel.Label", CS_DBLCLKS};
-constexpr DWORD kDecorStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 }  // namespace
 
 void drawLabelText(HDC dc, RECT box, const wchar_t* text, HFONT font, COLORREF colour, UINT drawFlags) {
@@ -24,7 +23,7 @@ std::unique_ptr<DecorControl> DecorControl::createPicture(HWND parent, int id, c
   decor->stretch_ = stretch;
   decor->picture_ = Picture::ofResource(resourceId);
   decor->showsPicture_ = true;
-  decor->createWindow(kPictureClass, parent, id, kDecorStyle, 0, pixels, name);
+  decor->createWindow(kPictureClass, parent, id, decor->style(), 0, pixels, name);
   return decor;
 }
 
@@ -33,8 +32,12 @@ std::unique_ptr<DecorControl> DecorControl::createLabel(HWND parent, int id, con
   std::unique_ptr<DecorControl> decor(new DecorControl(use));
   decor->font_ = font;
   decor->drawFlags_ = drawFlags;
-  decor->createWindow(kLabelClass, parent, id, kDecorStyle, 0, pixels, text);
+  decor->createWindow(kLabelClass, parent, id, decor->style(), 0, pixels, text);
   return decor;
+}
+
+DWORD DecorControl::style() const {
+  return WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (use_ == DecorUse::OpensTabStop ? WS_TABSTOP : 0);
 }
 
 AccessibleDescription DecorControl::describe() const {
@@ -57,14 +60,28 @@ void DecorControl::paint(HDC dc) {
         IsWindowEnabled(hwnd()) ? GetTextColor(dc) : ColourScheme::current().colour(ColourRole::GrayText);
     drawLabelText(dc, client, text.c_str(), font_, colour, drawFlags_);
   }
+  if (GetFocus() == hwnd() && !focusCuesHidden()) DrawFocusRect(dc, &client);
 }
 
 LRESULT DecorControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (click_.handle(hwnd(), message, lParam)) return 0;
   switch (message) {
+    case WM_GETDLGCODE:
+      if (use_ == DecorUse::OpensTabStop) return dialogCodeWantingEnter(lParam);
+      break;
+    case WM_KEYDOWN:
+      // As a link's: Space and Enter click it, a held key not again.
+      if (wParam != VK_SPACE && wParam != VK_RETURN) break;
+      if (!(lParam & (1L << 30))) notifyClicked(hwnd());
+      return 0;
     case kDefaultActionMessage:
       if (use_ != DecorUse::Shows) notifyClicked(hwnd());
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+      InvalidateRect(hwnd(), nullptr, FALSE);
+      break;
     case WM_ERASEBKGND:
       return 1;  // painted whole, beneath included
     case WM_PAINT: {

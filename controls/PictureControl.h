@@ -15,6 +15,7 @@ void drawLabelText(HDC dc, RECT box, const wchar_t* text, HFONT font, COLORREF c
 enum class DecorUse {
   Shows,         // text or a picture: static text or a graphic to a screen reader
   Opens,         // what a click on it opens: a link to a screen reader
+  OpensTabStop,  // that, and a tab stop: a focus rectangle while focused; Space and Enter click it
 };
 
 // A control without a background of its own, drawn over what lies beneath it (its parent paints
@@ -39,6 +40,7 @@ class DecorControl final : public ControlWindow {
   explicit DecorControl(DecorUse use) : use_(use) {}
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc);
+  DWORD style() const;
 
   const Picture* picture_ = nullptr;  // the process's, which outlives every window
   HFONT font_ = nullptr;

@@ -1,6 +1,6 @@
 // Both windows as a person's hands meet them: every word of text visible, the focus back where it
-// was after a box or the About window, Enter, Space and arrows, a click as a press and a release;
-// and what a screen reader hears of them.
+// was after a box or the About window, Enter, Space, Tab and arrows, a click as a press and a
+// release; and what a screen reader hears of them.
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
@@ -202,6 +202,21 @@ HRESULT doDefaultAction(HWND window) {
   return done;
 }
 
+// The colours of a control's top pixel row on the screen, painted as it stands.
+std::vector<COLORREF> topRow(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  UpdateWindow(window);
+  WindowDC screen(nullptr);
+  std::vector<COLORREF> row;
+  for (POINT at{0, 0}; at.x < client.right; ++at.x) {
+    POINT onScreen = at;
+    ClientToScreen(window, &onScreen);
+    row.push_back(GetPixel(screen.get(), onScreen.x, onScreen.y));
+  }
+  return row;
+}
+
 // How many pixels of the window's client area within `area` (clipped to it) are not `colour`.
 int pixelsOtherThan(HWND window, RECT area, COLORREF colour) {
   RECT client;
@@ -330,12 +345,12 @@ TEST_F(Dialogs, AScreenReaderHearsWhatEachOwnControlIsAndItsDefaultActionDoesWha
     ASSERT_NE(about, nullptr);
     const Form& form = *dynamic_cast<Form*>(ControlWindow::fromHandle(about));
     expectHeard(form, {
-        {L"imgStar", ROLE_SYSTEM_LINK, L"Orvandel web page", kLink, L"Click"},
+        {L"imgStar", ROLE_SYSTEM_LINK, L"Orvandel web page", kLink | kStop, L"Click"},
         {L"fraMain", ROLE_SYSTEM_GROUPING, L"", 0, L""},
         {L"picAntiFlicker(1)", ROLE_SYSTEM_GROUPING, L"Orvandel", kStop | kFocused, L""},
         {L"labTitle", ROLE_SYSTEM_LINK, L"Orvandel", kLink, L"Click"},
         {L"lnkForum", ROLE_SYSTEM_LINK, L"Visit the Forum", kLink | kStop, L"Click"},
-        {L"imgDonate", ROLE_SYSTEM_LINK, L"Make a donation", kLink, L"Click"},
+        {L"imgDonate", ROLE_SYSTEM_LINK, L"Make a donation", kLink | kStop, L"Click"},
     });
     for (const wchar_t* name : {L"lnkForum", L"imgDonate", L"labTitle"}) {
       EXPECT_EQ(doDefaultAction(form.control(name)), S_OK);
@@ -447,6 +462,34 @@ TEST_F(Dialogs, EnterAndSpacePressStartAndArrowsMoveTheMode) {
   EXPECT_EQ(SendMessageW(remove, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   postKey(restore, VK_UP);
   EXPECT_EQ(SendMessageW(remove, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+// About's pages from the keyboard alone: each page's picture is a stop after the panel and the
+// two links, shows a focus rectangle while it has the focus, and Enter or Space opens its page.
+TEST_F(Dialogs, TabReachesAboutsPagesAfterItsLinksAndEnterOrSpaceOpensThem) {
+  open(recorded);
+  withAbout([this](HWND about, Form& form) {
+    HWND star = form.control(L"imgStar"), donate = form.control(L"imgDonate");
+    const std::vector<HWND> order = {form.control(L"picAntiFlicker(1)"), form.control(L"lnkWebiste"),
+                                     form.control(L"lnkForum"), star, donate};
+    const std::vector<COLORREF> unfocused = topRow(star);
+    for (size_t i = 1; i <= order.size(); ++i) {
+      postKey(GetFocus(), VK_TAB);
+      EXPECT_EQ(GetFocus(), order[i % order.size()]) << "Tab " << i;
+      if (GetFocus() == star) {
+        EXPECT_NE(topRow(star), unfocused);  // its focus rectangle
+      }
+    }
+    EXPECT_EQ(topRow(star), unfocused);  // gone with the focus
+    SetFocus(star);
+    postKey(star, VK_RETURN);
+    SetFocus(donate);
+    postKey(donate, VK_SPACE);
+    ASSERT_EQ(launcher.launches.size(), 2u);
+    EXPECT_EQ(std::get<0>(launcher.launches[0]), wAbout::kProgramPage);
+    EXPECT_EQ(std::get<0>(launcher.launches[1]), wAbout::kDonationPage);
+    SendMessageW(about, WM_CLOSE, 0, 0);
+  });
 }
 
 TEST_F(Dialogs, APictureOpensItsPageForAPressAndAReleaseOnItOnceEvenWhenDoubleClicked) {

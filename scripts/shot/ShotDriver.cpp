@@ -8,9 +8,11 @@
 //   shot_driver hover-link           rest the pointer on the maker link; pointer-away moves it off
 //   shot_driver open-about           click the maker link and wait for the About window
 //   shot_driver close-about          close it with the title bar's close button
+//   shot_driver tab N                press Tab N times, as the keyboard does, in the active window
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -64,6 +66,14 @@ int main(int argc, char** argv) {
     RECT area;
     GetWindowRect(driver::findControl(window, kIdMakerLink), &area);
     SetCursorPos(area.left + 8, (area.top + area.bottom) / 2);
+    return 0;
+  }
+  if (!std::strcmp(step, "tab")) {
+    for (int i = argc > 2 ? std::atoi(argv[2]) : 1; i > 0; --i) {
+      keybd_event(VK_TAB, 0, 0, 0);
+      keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
+      Sleep(100);
+    }
     return 0;
   }
   if (!std::strcmp(step, "pointer-away")) {
