@@ -136,18 +136,20 @@ class AccessibleObject final : public IAccessible {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-    const ControlWindow* control = aboutSelf(child) ? live() : nullptr;
-    if (aboutSelf(child) && !control) return CO_E_OBJNOTCONNECTED;
-    const wchar_t* own = control ? control->describe().defaultAction : nullptr;
+    if (!aboutSelf(child)) return standard_->get_accDefaultAction(child, action);
+    const ControlWindow* control = live();
+    if (!control) return CO_E_OBJNOTCONNECTED;
+    const wchar_t* own = control->describe().defaultAction;
     if (!own) return standard_->get_accDefaultAction(child, action);
     if (!action) return E_POINTER;
     *action = library_.allocString(own);
     return *action ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    const ControlWindow* control = aboutSelf(child) ? live() : nullptr;
-    if (aboutSelf(child) && !control) return CO_E_OBJNOTCONNECTED;
-    if (!control || !control->describe().defaultAction) return standard_->accDoDefaultAction(child);
+    if (!aboutSelf(child)) return standard_->accDoDefaultAction(child);
+    const ControlWindow* control = live();
+    if (!control) return CO_E_OBJNOTCONNECTED;
+    if (!control->describe().defaultAction) return standard_->accDoDefaultAction(child);
     // A control that takes no input now (itself or a container disabled) does nothing.
     if (!enabledWithItsContainers(control->hwnd())) return E_FAIL;
     return PostMessageW(control->hwnd(), kDefaultActionMessage, 0, 0) ? S_OK : CO_E_OBJNOTCONNECTED;

@@ -125,6 +125,7 @@ LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   if (forwardsToWindow(message)) return forwardToWindow(hwnd(), message, wParam, lParam);
   if (message == WM_LBUTTONDOWN && canTakeFocus(hwnd())) SetFocus(hwnd());
   if (click_.handle(hwnd(), message, lParam)) return 0;
+  if (changesFocusCue(message)) InvalidateRect(hwnd(), nullptr, FALSE);
   switch (message) {
     case kPaintBeneathMessage:
       return fillBeneath(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
@@ -133,11 +134,6 @@ LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_PAINT:
       paint();
       return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
-      InvalidateRect(hwnd(), nullptr, FALSE);
-      break;
     case WM_KEYUP:
       if (wParam != VK_SPACE) break;
       notifyClicked(hwnd());

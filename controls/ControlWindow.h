@@ -35,6 +35,10 @@ class ControlWindow {
   // Whether focus rectangles are hidden, as the window was last told (WM_UPDATEUISTATE): Wine
   // keeps no UI state of its own (WM_QUERYUISTATE answers 0 whatever it was told).
   bool focusCuesHidden() const { return focusCuesHidden_; }
+  // What changes a focus rectangle: the focus, or whether focus cues are shown.
+  static bool changesFocusCue(UINT message) {
+    return message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_UPDATEUISTATE;
+  }
   // A top-level window's own keyboard handling of a message for it or one of its controls
   // (a form's tab order, Enter, arrows), before it is dispatched; true if handled.
   virtual bool translateKeyboard(MSG& message) {

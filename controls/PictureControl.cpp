@@ -65,6 +65,7 @@ void DecorControl::paint(HDC dc) {
 
 LRESULT DecorControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (click_.handle(hwnd(), message, lParam)) return 0;
+  if (changesFocusCue(message)) InvalidateRect(hwnd(), nullptr, FALSE);
   switch (message) {
     case WM_GETDLGCODE:
       if (use_ == DecorUse::OpensTabStop) return dialogCodeWantingEnter(lParam);
@@ -77,11 +78,6 @@ LRESULT DecorControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case kDefaultActionMessage:
       if (use_ != DecorUse::Shows) notifyClicked(hwnd());
       return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
-      InvalidateRect(hwnd(), nullptr, FALSE);
-      break;
     case WM_ERASEBKGND:
       return 1;  // painted whole, beneath included
     case WM_PAINT: {
