@@ -38,7 +38,7 @@ class Form : public ControlWindow {
   Form(FormSpec spec, ScreenScale scale);
 
   // Creates the window, its controls and runs Form_Load; centred on the owner, or on the screen.
-  // Throws std::system_error when the window or one of its controls can't be made.
+  // Throws SystemError when the window or one of its controls can't be made.
   void create(HWND owner);
 
   virtual void Form_Load() {}

@@ -1,9 +1,10 @@
 #pragma once
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "base/ProgramError.h"
 
 // A one-dimensional byte array with its own lower bound, as the registry reads and writes it.
 struct ByteArray {
@@ -18,9 +19,9 @@ struct ByteArray {
 enum class VariantKind { Empty, Null, Integer, Long, Double, Boolean, Byte, Text, ByteArray };
 
 // Raised by a conversion the value does not allow (text of a null value, a number of a text...).
-class VariantError : public std::runtime_error {
+class VariantError : public ProgramError {
  public:
-  VariantError(int32_t number, const std::string& what) : std::runtime_error(what), number_(number) {}
+  VariantError(int32_t number, const std::string& what) : ProgramError(what), number_(number) {}
   int32_t number() const { return number_; }
  private:
   int32_t number_;

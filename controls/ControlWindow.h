@@ -53,7 +53,7 @@ class ControlWindow {
   ControlWindow() = default;
 
   // Registers the class on its first use and creates the window (a child when `style` has
-  // WS_CHILD, else owned by `parent`); throws std::system_error when either fails.
+  // WS_CHILD, else owned by `parent`); throws SystemError when either fails.
   void createWindow(const WindowClass& windowClass, HWND parent, int id, DWORD style, DWORD exStyle,
                     const RECT& pixels, const wchar_t* text = L"");
   // Derived destructors call this first, so the window's last messages still reach their own

@@ -47,7 +47,7 @@ class HyperLink final : public ControlWindow {
   };
 
   // Creates the link in `parent` at the top-left of `pixels`, loads it from `bag`, sizes it to
-  // its text and shows it. Throws std::system_error if the window can't be created, VariantError
+  // its text and shows it. Throws SystemError if the window can't be created, VariantError
   // for an unreadable bag entry.
   static std::unique_ptr<HyperLink> create(HWND parent, int id, const RECT& pixels, const PropertyBag& bag,
                                            Events events = {}, HyperLinkServices services = {});

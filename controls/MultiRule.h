@@ -40,7 +40,7 @@ class MultiRule final : public ControlWindow {
 
   // Creates the rule as a child of `parent` at `pixels` (client coordinates of the parent), runs
   // UserControl_ReadProperties(bag) (which reports "Orientation" changed), then the host's first
-  // resize, and shows it. Throws std::system_error if the window can't be created, VariantError
+  // resize, and shows it. Throws SystemError if the window can't be created, VariantError
   // for an unreadable entry.
   static std::unique_ptr<MultiRule> create(HWND parent, int id, const RECT& pixels, const PropertyBag& bag,
                                            PropertyChangedHandler onPropertyChanged = {});

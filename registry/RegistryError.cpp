@@ -5,7 +5,7 @@
 #include "base/AnsiText.h"
 
 RegistryError::RegistryError(int32_t number, std::wstring description)
-    : std::runtime_error(toAnsi(description)),
+    : ProgramError(toAnsi(description)),
       number_(number),
       source_(defaultSource()),
       description_(std::move(description)) {}

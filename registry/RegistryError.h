@@ -1,10 +1,11 @@
 #pragma once
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
+#include "base/ProgramError.h"
+
 // The registry object's error: a number, a source ("<exe name>.cRegistry") and a description.
-class RegistryError : public std::runtime_error {
+class RegistryError : public ProgramError {
  public:
   // Object-defined error numbers start at this base.
   static constexpr int32_t kObjectErrorBase = static_cast<int32_t>(0x80040000u);

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
 
 #include "base/AnsiText.h"
 #include "registry/clsRegistry.h"
@@ -12,7 +11,7 @@ constexpr DWORD kLongestValueName = 2 * 16383 + 1;
 constexpr DWORD kLongestKeyName = 2 * 255 + 1;
 
 void countOneMore(int32_t& count) {
-  if (count == std::numeric_limits<int32_t>::max()) throw std::overflow_error("Overflow");
+  if (count == std::numeric_limits<int32_t>::max()) throw ProgramError("Overflow");
   ++count;
 }
 }  // namespace

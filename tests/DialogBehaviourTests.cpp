@@ -7,7 +7,6 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <tuple>
 #include <vector>
 
@@ -526,7 +525,7 @@ class FailingForm final : public Form {
 
 TEST(Window, AFailureWhileItIsMadeFailsItsCreation) {
   FailingForm form;
-  EXPECT_THROW(form.open(), std::system_error);
+  EXPECT_THROW(form.open(), SystemError);
   EXPECT_EQ(form.hwnd(), nullptr);
   EXPECT_EQ(FindWindowW(L"Orvandel.Test.Failing", nullptr), nullptr);
 }

@@ -20,3 +20,19 @@ void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept 
 template int std::string::compare(const char*) const;
 template void std::string::_M_assign(const std::string&);
 template std::string::pointer std::string::_M_create(std::string::size_type&, std::string::size_type);
+
+// The containers' own errors (a length past their largest, a position past their end), raised
+// as the program's error type rather than the library's, which would bring the library's
+// old-ABI string with it.
+#include <new>
+
+#include "base/ProgramError.h"
+namespace std {
+void __throw_bad_alloc() { throw std::bad_alloc(); }
+void __throw_bad_array_new_length() { throw std::bad_array_new_length(); }
+void __throw_length_error(const char* what) { throw ProgramError(what); }
+void __throw_logic_error(const char* what) { throw ProgramError(what); }
+void __throw_out_of_range(const char* what) { throw ProgramError(what); }
+void __throw_out_of_range_fmt(const char* what, ...) { throw ProgramError(what); }
+void __throw_invalid_argument(const char* what) { throw ProgramError(what); }
+}  // namespace std
