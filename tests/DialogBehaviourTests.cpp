@@ -12,6 +12,8 @@
 #include "app/wAbout.h"
 #include "app/wMain.h"
 #include "base/WinHandles.h"
+#include "controls/Containers.h"
+#include "controls/TextInk.h"
 #include "scripts/driver/HandlerKey.h"
 #include "tests/MemoryRegistry.h"
 #include "tests/TestSupport.h"
@@ -92,14 +94,20 @@ void expectAtDesignedPlaces(const Form& form, int designedClientHeight, std::ini
   }
 }
 
-// Every label's text fits its box, and the only siblings that overlap are those the layout
-// itself stacks (an option on its frame's edge, text on the header's white band).
+// Every label's text fits its box, what shows text or takes the focus lies inside its container,
+// and the only siblings that overlap are those the layout itself stacks (an option on its frame's
+// edge, text on the header's white band).
 void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
   for (const ControlSpec& spec : layout.controls) {
     const std::string name(spec.name.begin(), spec.name.end());
     HWND window = form.control(spec.name);
     const RECT place = placeOf(form, spec.name);
     ASSERT_FALSE(IsRectEmpty(&place)) << name;
+    if (window && (!spec.text.empty() || (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP))) {
+      RECT container, inside;
+      GetClientRect(GetParent(window), &container);
+      EXPECT_TRUE(IntersectRect(&inside, &place, &container) && EqualRect(&inside, &place)) << name << " reaches past its container";
+    }
     if (spec.kind == ControlKind::Label && window) {  // measured in the font it is drawn in
       const RECT box = {0, 0, place.right - place.left, place.bottom - place.top};
       RECT needed = box;
@@ -156,6 +164,24 @@ void expectReadableByAssistiveTechnology(const Form& form, const FormSpec& layou
   }
 }
 
+// A frame's caption shows every column its glyphs ink, also where the renderer inks past the
+// width its metrics give (Wine's Tahoma at 14 pixels, 120 dpi): its last text-coloured column on
+// the screen lies no more than the glyphs' own anti-aliased edge before where they end.
+void expectCaptionWhole(HWND frame) {
+  const std::wstring caption = textOf(frame);
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(frame, WM_GETFONT, 0, 0));
+  const TextInk ink = inkOf(font, caption);
+  WindowDC dc(frame);
+  SelectedObject selected(dc.get(), font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  testing_support::pumpUntil([&] { return testing_support::countPixels(frame, RECT{8, 0, 8 + ink.right, metrics.tmHeight}, text) > 0; });
+  int last = 8 + ink.right + 4;
+  while (last > 8 && !testing_support::countPixels(frame, RECT{last, 0, last + 1, metrics.tmHeight}, text)) --last;
+  EXPECT_GE(last, 8 + ink.right - 3) << std::string(caption.begin(), caption.end());
+}
+
 // How many pixels of the window's client area within `area` (clipped to it) are not `colour`.
 int pixelsOtherThan(HWND window, RECT area, COLORREF colour) {
   RECT client;
@@ -163,6 +189,72 @@ int pixelsOtherThan(HWND window, RECT area, COLORREF colour) {
   IntersectRect(&area, &area, &client);
   UpdateWindow(window);
   return (area.right - area.left) * (area.bottom - area.top) - testing_support::countPixels(window, area, colour);
+}
+
+// Windows' High Contrast Black, set for the whole session as the display settings set it, and the
+// scheme before it back when this goes (Wine keeps what SetSysColors sets in the prefix).
+class BlackScheme {
+ public:
+  BlackScheme() {
+    for (int i = 0; i <= COLOR_MENUBAR; ++i) saved_.push_back(GetSysColor(i));
+    const std::pair<int, COLORREF> black[] = {
+        {COLOR_WINDOW, RGB(0, 0, 0)}, {COLOR_WINDOWTEXT, RGB(255, 255, 255)}, {COLOR_BTNFACE, RGB(0, 0, 0)},
+        {COLOR_BTNTEXT, RGB(255, 255, 255)}, {COLOR_GRAYTEXT, RGB(63, 242, 63)}, {COLOR_HOTLIGHT, RGB(255, 255, 0)},
+        {COLOR_HIGHLIGHT, RGB(26, 235, 255)}, {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)}, {COLOR_3DSHADOW, RGB(128, 128, 128)},
+        {COLOR_3DHIGHLIGHT, RGB(255, 255, 255)}};
+    set(black);
+  }
+  ~BlackScheme() {
+    std::vector<std::pair<int, COLORREF>> before;
+    for (int i = 0; i <= COLOR_MENUBAR; ++i) before.emplace_back(i, saved_[i]);
+    set(before);
+  }
+
+ private:
+  template <typename Colours>
+  static void set(const Colours& colours) {
+    std::vector<int> indexes;
+    std::vector<COLORREF> values;
+    for (const auto& [index, value] : colours) indexes.push_back(index), values.push_back(value);
+    SetSysColors(static_cast<int>(indexes.size()), indexes.data(), values.data());
+    deliver();  // WM_SYSCOLORCHANGE
+  }
+  std::vector<COLORREF> saved_;
+};
+
+// Every enabled text of a window, as the screen shows it, stands out at least 4.5:1 from what lies
+// beneath it: the colour most of its box shows, against the most different one that shows in more
+// than a stray pixel or two. A frame's text is its caption; an option's caption is clipped away
+// beside its button (its frame shows it), and a panel's or picture's name is never drawn.
+void expectTextsStandOut(HWND top) {
+  std::vector<HWND> windows = {top};
+  for (size_t i = 0; i < windows.size(); ++i) {
+    for (HWND child = GetWindow(windows[i], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) windows.push_back(child);
+  }
+  for (HWND w : windows) {
+    wchar_t kind[64] = {};
+    GetClassNameW(w, kind, 64);
+    const std::wstring type = kind, text = textOf(w);
+    const bool radio = type == L"Button" && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_RADIOBUTTON;
+    if (text.empty() || !IsWindowVisible(w) || !canTakeFocus(w) || radio || type == L"Orvandel.Panel" ||
+        type == L"Orvandel.Picture") {
+      continue;
+    }
+    RECT box;
+    GetClientRect(w, &box);
+    if (type == L"Orvandel.Frame") box = RECT{8, 0, 8 + inkOf(reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)), text).right, 12};
+    UpdateWindow(w);
+    const std::map<COLORREF, int> colours = testing_support::screenColours(w, box);
+    COLORREF beneath = 0;
+    for (const auto& [colour, count] : colours) {
+      if (!colours.count(beneath) || count > colours.at(beneath)) beneath = colour;
+    }
+    double best = 1;
+    for (const auto& [colour, count] : colours) {
+      if (count > 2) best = std::max(best, ColourScheme::contrast(colour, beneath));
+    }
+    EXPECT_GE(best, 4.5) << std::string(text.begin(), text.end());
+  }
 }
 
 class Dialogs : public ::testing::Test {
@@ -209,6 +301,10 @@ TEST_F(Dialogs, TheControlsSitWhereDesignedAndEveryLabelShowsAllItsTextAtEveryRe
       return GetWindowRect(w, &r) && r.right - r.left <= resolution.screenWidth && r.bottom - r.top <= resolution.screenHeight;
     };
     expectTextFitsAndNothingCovers(*window, wMain::layout());
+    for (const wchar_t* frame : {L"fraRemoveAVIPreview", L"fraRestoreAVIPreview"}) {
+      EnableWindow(control(frame), TRUE);  // its caption in text colour
+      expectCaptionWhole(control(frame));
+    }
     expectAtDesignedPlaces(*window, 5055, {{L"cmdStart", 2955, 4560, 1485, 405}, {L"cmdClose", 4485, 4560, 1485, 405},
                                            {L"lnkTesquineSolutions", 555, 4665, 0, 0},
                                            {L"fraRemoveAVIPreview", 150, 1275, 5760, 1440},
@@ -257,6 +353,35 @@ TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesBeneathTheirControlsAndTextsShowTh
     EXPECT_EQ(pixelsOtherThan(about, bottom, white), 24);
     SendMessageW(about, WM_CLOSE, 0, 0);
   });
+}
+
+// People with low vision pick a high-contrast scheme: changed while the windows are open, they
+// paint themselves in it (the band in the scheme's window colour), every enabled text of both
+// windows stands out from what lies beneath it, and with Windows' high-contrast setting on even a
+// design colour that would stand out gives way to its role's.
+TEST_F(Dialogs, InAHighContrastSchemeEveryTextStandsOutFromWhatLiesBeneathIt) {
+  open(recorded);
+  const RECT logo = window->placement(L"Image1");
+  const RECT belowLogo = {logo.left, logo.bottom + 1, logo.left + 4, logo.bottom + 5};
+  const auto noteColour = [&] {
+    HWND note = control(L"labRemoveRestartPC");
+    WindowDC dc(note);
+    SendMessageW(GetParent(note), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(note));
+    return GetTextColor(dc.get());
+  };
+  expectTextsStandOut(window->hwnd());
+  {
+    const BlackScheme black;
+    EXPECT_TRUE(testing_support::pumpUntil([&] { return pixelsOtherThan(window->hwnd(), belowLogo, RGB(0, 0, 0)) == 0; }));
+    expectTextsStandOut(window->hwnd());
+    withAbout([](HWND about, Form&) {
+      expectTextsStandOut(about);
+      SendMessageW(about, WM_CLOSE, 0, 0);
+    });
+  }
+  EXPECT_EQ(noteColour(), RGB(128, 0, 0));
+  const ColourScheme::HighContrastForTests highContrast(true);
+  EXPECT_EQ(noteColour(), GetSysColor(COLOR_BTNTEXT));
 }
 
 // Never from Start alone: Start is also where the focus goes when none was kept.
@@ -323,6 +448,13 @@ TEST_F(Dialogs, EnterAndSpacePressStartAndArrowsMoveTheMode) {
   EXPECT_EQ(SendMessageW(remove, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   postKey(restore, VK_UP);
   EXPECT_EQ(SendMessageW(remove, BM_GETCHECK, 0, 0), BST_CHECKED);
+  postKey(remove, VK_ESCAPE);  // neither window has a cancel button: Escape closes nothing
+  EXPECT_TRUE(IsWindowVisible(window->hwnd()));
+  withAbout([](HWND about, Form& form) {
+    postKey(form.control(L"picAntiFlicker(1)"), VK_ESCAPE);
+    EXPECT_TRUE(IsWindowVisible(about));
+    SendMessageW(about, WM_CLOSE, 0, 0);
+  });
 }
 
 TEST_F(Dialogs, APictureOpensItsPageForAPressAndAReleaseOnItOnceEvenWhenDoubleClicked) {

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -82,20 +83,27 @@ class HostWindow {
   HWND hwnd_;
 };
 
-// How many pixels of a window's client rectangle show exactly that colour on the screen (Wine
-// answers GetPixel only on the screen's DC).
-inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
+// The colours a window's client rectangle shows on the screen, with how many pixels show each
+// (Wine answers GetPixel only on the screen's DC).
+inline std::map<COLORREF, int> screenColours(HWND window, const RECT& client) {
   HDC screen = GetDC(nullptr);
-  int count = 0;
+  std::map<COLORREF, int> colours;
   for (int y = client.top; y < client.bottom; ++y) {
     for (int x = client.left; x < client.right; ++x) {
       POINT point{x, y};
       ClientToScreen(window, &point);
-      count += GetPixel(screen, point.x, point.y) == colour;
+      ++colours[GetPixel(screen, point.x, point.y)];
     }
   }
   ReleaseDC(nullptr, screen);
-  return count;
+  return colours;
+}
+
+// How many pixels of a window's client rectangle show exactly that colour on the screen.
+inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
+  const std::map<COLORREF, int> colours = screenColours(window, client);
+  const auto found = colours.find(colour);
+  return found == colours.end() ? 0 : found->second;
 }
 
 // The registry error an operation raises; a test failure when it raises none.

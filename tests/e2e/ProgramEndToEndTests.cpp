@@ -63,6 +63,51 @@ TEST(ProgramEndToEnd, StartRemovesAndRestoresTheHandlerKeyAndARefusalWarns) {
   driver::installHandler();
 }
 
+// The screen's resolution as Windows reports it to programs started from now on (Wine reads it
+// from these two values at each program's start), and back as it was when this goes.
+class ScreenResolution {
+ public:
+  explicit ScreenResolution(DWORD dpi) {
+    for (Setting& s : settings_) {
+      RegCreateKeyExA(s.root, s.path, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &s.key, nullptr);
+      DWORD size = sizeof s.before;
+      s.had = RegQueryValueExA(s.key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&s.before), &size) == 0;
+      RegSetValueExA(s.key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+  }
+  ~ScreenResolution() {
+    for (const Setting& s : settings_) {
+      if (s.had) RegSetValueExA(s.key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&s.before), sizeof s.before);
+      else RegDeleteValueA(s.key, "LogPixels");
+      RegCloseKey(s.key);
+    }
+  }
+
+ private:
+  struct Setting {
+    HKEY root;
+    const char* path;
+    HKEY key = nullptr;
+    DWORD before = 0;
+    bool had = false;
+  } settings_[2] = {{HKEY_CURRENT_USER, "Control Panel\\Desktop"},
+                    {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"}};
+};
+
+// Laid out at the resolution the screen has (a Windows user's "Large size", 120 dpi), which only
+// the program itself asks the system for.
+TEST(ProgramEndToEnd, TheWindowIsLaidOutAtTheScreensResolution) {
+  const ScreenResolution large(120);
+  driver::Program program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(main, nullptr);
+  RECT client;
+  GetClientRect(main, &client);
+  EXPECT_EQ(client.right, MulDiv(6060, 120, 1440));
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(program.waitForExit());
+}
+
 // Glyph cores carry the exact text colour, whatever the anti-aliasing does at their edges.
 int pixelsOf(HWND window, COLORREF colour) {
   RECT area;
