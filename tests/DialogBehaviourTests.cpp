@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -196,30 +197,22 @@ int pixelsOtherThan(HWND window, RECT area, COLORREF colour) {
 class BlackScheme {
  public:
   BlackScheme() {
-    for (int i = 0; i <= COLOR_MENUBAR; ++i) saved_.push_back(GetSysColor(i));
-    const std::pair<int, COLORREF> black[] = {
-        {COLOR_WINDOW, RGB(0, 0, 0)}, {COLOR_WINDOWTEXT, RGB(255, 255, 255)}, {COLOR_BTNFACE, RGB(0, 0, 0)},
-        {COLOR_BTNTEXT, RGB(255, 255, 255)}, {COLOR_GRAYTEXT, RGB(63, 242, 63)}, {COLOR_HOTLIGHT, RGB(255, 255, 0)},
-        {COLOR_HIGHLIGHT, RGB(26, 235, 255)}, {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)}, {COLOR_3DSHADOW, RGB(128, 128, 128)},
-        {COLOR_3DHIGHLIGHT, RGB(255, 255, 255)}};
-    set(black);
+    for (size_t i = 0; i < std::size(kRoles); ++i) saved_[i] = GetSysColor(kRoles[i]);
+    set(kBlack);
   }
-  ~BlackScheme() {
-    std::vector<std::pair<int, COLORREF>> before;
-    for (int i = 0; i <= COLOR_MENUBAR; ++i) before.emplace_back(i, saved_[i]);
-    set(before);
-  }
+  ~BlackScheme() { set(saved_); }
 
  private:
-  template <typename Colours>
-  static void set(const Colours& colours) {
-    std::vector<int> indexes;
-    std::vector<COLORREF> values;
-    for (const auto& [index, value] : colours) indexes.push_back(index), values.push_back(value);
-    SetSysColors(static_cast<int>(indexes.size()), indexes.data(), values.data());
+  static void set(const COLORREF* colours) {
+    SetSysColors(static_cast<int>(std::size(kRoles)), kRoles, colours);
     deliver();  // WM_SYSCOLORCHANGE
   }
-  std::vector<COLORREF> saved_;
+  static constexpr int kRoles[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_GRAYTEXT,
+                                   COLOR_HOTLIGHT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT};
+  static constexpr COLORREF kBlack[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255),
+                                        RGB(63, 242, 63), RGB(255, 255, 0), RGB(26, 235, 255), RGB(0, 0, 0),
+                                        RGB(128, 128, 128), RGB(255, 255, 255)};
+  COLORREF saved_[std::size(kRoles)] = {};
 };
 
 // Every enabled text of a window, as the screen shows it, stands out at least 4.5:1 from what lies
