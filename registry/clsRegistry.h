@@ -29,6 +29,12 @@ class clsRegistry {
   // error number and text instead of reading as a missing key.
   bool KeysOnMachine() const { return keysOnMachine_; }
   void KeysOnMachine(bool bKeysOnMachine) { keysOnMachine_ = bKeysOnMachine; }
+  // Off (the default), every key is opened, created and deleted in the program's own view of the
+  // registry. On, in the 64-bit view (KEY_WOW64_64KEY): the one 64-bit programs such as Explorer
+  // read, where 64-bit Windows gives a 32-bit program a redirected copy of some keys. 32-bit
+  // Windows has one view and ignores the flag.
+  bool View64() const { return view64_; }
+  void View64(bool bView64) { view64_ = bView64; }
 
   bool KeyExists() const;
   bool CreateKey();
@@ -72,6 +78,11 @@ class clsRegistry {
 
  private:
   HKEY root() const { return rootKeyFromNumber(classKey_); }
+  static constexpr REGSAM kKeySpecificRights = 0x3F;  // never the standard rights such as delete
+  // The rights asked for by every open and create, in the view chosen.
+  REGSAM access(REGSAM rights) const { return view64_ ? rights | KEY_WOW64_64KEY : rights; }
+  // The create call the object makes everywhere: empty class, non-volatile, zeroed security.
+  LONG createSection(HKEY parent, const std::string& path, RegKeyHandle& key) const;
   // The key an operation starts from and the path below it: this computer's root, or that root
   // on Machine for value operations (for every operation with KeysOnMachine). Answers the
   // connection's result; with KeysOnMachine a failed connection raises instead.
@@ -98,6 +109,7 @@ class clsRegistry {
   RegistryPlatform* platform_;
   std::wstring machine_;
   bool keysOnMachine_ = false;
+  bool view64_ = false;
   int32_t classKey_ = 0;
   std::wstring sectionKey_;
   std::wstring valueKey_;

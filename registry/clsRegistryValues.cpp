@@ -29,7 +29,7 @@ Variant clsRegistry::Value() {
   const auto path = toExactAnsi(section);
   const auto name = toExactAnsi(valueKey_);
   RegKeyHandle key(*platform_);
-  if (!path || !name || platform_->openKey(parent, path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
+  if (!path || !name || platform_->openKey(parent, path->c_str(), 0, access(KEY_QUERY_VALUE), key.receive()) != ERROR_SUCCESS) {
     return default_;
   }
 

@@ -170,7 +170,7 @@ LONG MemoryRegistry::closeKey(HKEY key) {
   return roots_.count(key) || handles_.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-LONG MemoryRegistry::deleteKey(HKEY parent, const char* subKey) {
+LONG MemoryRegistry::deleteKey(HKEY parent, const char* subKey, REGSAM) {
   if (LONG fault = hook(Op::DeleteKey, parent, subKey)) return fault;
   std::shared_ptr<Key> from, key;
   if (LONG error = resolve(parent, from)) return error;

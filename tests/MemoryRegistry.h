@@ -41,7 +41,7 @@ class MemoryRegistry final : public RegistryPlatform {
   LONG createKey(HKEY parent, const char* subKey, const char* className, DWORD options, REGSAM access,
                  SECURITY_ATTRIBUTES* security, HKEY* result, DWORD* disposition) override;
   LONG closeKey(HKEY key) override;
-  LONG deleteKey(HKEY parent, const char* subKey) override;
+  LONG deleteKey(HKEY parent, const char* subKey, REGSAM view) override;
   LONG deleteValue(HKEY key, const char* name) override;
   LONG setValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
   LONG connectRegistry(const char* machine, HKEY root, HKEY* result) override;
