@@ -4,7 +4,6 @@
 #include "base/NumberText.h"
 
 namespace {
-
 // How a value reads in an error description; never throws, whatever the value holds.
 std::wstring describeValue(const Variant& value) {
   if (value.kind() == VariantKind::Null) return L"Null";
@@ -84,23 +83,16 @@ bool clsRegistry::DeleteValue() {
 }
 
 clsRegistry::KeyAddress::KeyAddress(const clsRegistry& registry) : remote(*registry.platform_) {
-  std::wstring section;
-  registry.reach(false, remote, parent, section);
-  path = toExactAnsi(section);
+  registry.reach(false, remote, parent);
+  path = toExactAnsi(registry.sectionKey_);
 }
 
-LONG clsRegistry::reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent, std::wstring& path) const {
+LONG clsRegistry::reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent) const {
   parent = root();
-  path = sectionKey_;
   if (machine_.empty() || !(valueOperation || keysOnMachine_)) return ERROR_SUCCESS;
-  HKEY remoteRoot = parent;
-  if (keysOnMachine_ && classKey_ == HKEY_CLASSES_ROOT_NUMBER) {
-    remoteRoot = HKEY_LOCAL_MACHINE;
-    path = L"SOFTWARE\\Classes\\" + path;
-  }
   const auto machine = toExactAnsi(machine_);
   const LONG result =
-      machine ? platform_->connectRegistry(machine->c_str(), remoteRoot, remote.receive()) : ERROR_BAD_NETPATH;
+      machine ? platform_->connectRegistry(machine->c_str(), parent, remote.receive()) : ERROR_BAD_NETPATH;
   if (result == ERROR_SUCCESS) {
     parent = remote.get();
   } else if (keysOnMachine_) {
@@ -114,10 +106,9 @@ void clsRegistry::Value(const Variant& vValue) {
   RegKeyHandle remote(*platform_);
   HKEY parent = nullptr;
   // A write that can't reach the named computer has stored nothing: say so.
-  std::wstring section;
-  if (reach(true, remote, parent, section) != ERROR_SUCCESS) raiseWriteFailure(RegistryError::kWriteFailure, copy);
+  if (reach(true, remote, parent) != ERROR_SUCCESS) raiseWriteFailure(RegistryError::kWriteFailure, copy);
 
-  const auto path = toExactAnsi(section);
+  const auto path = toExactAnsi(sectionKey_);
   RegKeyHandle key(*platform_);
   if (!path || createSection(parent, *path, key) != ERROR_SUCCESS) {
     raiseWriteFailure(RegistryError::kKeyFailure, copy);

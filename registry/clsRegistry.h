@@ -23,10 +23,9 @@ class clsRegistry {
   // The computer the value operations use: empty for this one, otherwise "\\name".
   const std::wstring& Machine() const { return machine_; }
   void Machine(const std::wstring& sMachine);
-  // Off (the default), only the value operations use Machine. On, every operation does; there
-  // the class root, which no computer serves to another, is reached as
-  // HKEY_LOCAL_MACHINE\SOFTWARE\Classes, and a computer out of reach raises the platform's own
-  // error number and text instead of reading as a missing key.
+  // Off (the default), only the value operations use Machine. On, every operation does, and a
+  // computer out of reach raises the platform's own error number and text instead of reading as
+  // a missing key.
   bool KeysOnMachine() const { return keysOnMachine_; }
   void KeysOnMachine(bool bKeysOnMachine) { keysOnMachine_ = bKeysOnMachine; }
   // Off (the default), every key is opened, created and deleted in the program's own view of the
@@ -83,10 +82,10 @@ class clsRegistry {
   REGSAM access(REGSAM rights) const { return view64_ ? rights | KEY_WOW64_64KEY : rights; }
   // The create call the object makes everywhere: empty class, non-volatile, zeroed security.
   LONG createSection(HKEY parent, const std::string& path, RegKeyHandle& key) const;
-  // The key an operation starts from and the path below it: this computer's root, or that root
-  // on Machine for value operations (for every operation with KeysOnMachine). Answers the
-  // connection's result; with KeysOnMachine a failed connection raises instead.
-  LONG reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent, std::wstring& path) const;
+  // The key an operation starts from: this computer's root, or that root on Machine for value
+  // operations (for every operation with KeysOnMachine). Answers the connection's result; with
+  // KeysOnMachine a failed connection raises instead.
+  LONG reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent) const;
   // Where a key operation starts: its parent key, reached as reach() says, and the section's
   // exact ANSI path below it (nothing when the path has none).
   struct KeyAddress {

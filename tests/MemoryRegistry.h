@@ -10,6 +10,8 @@
 
 // An in-memory registry answering the narrow registry calls as Windows and Wine do wherever the
 // program relies on them (the conformance cases prove it), and failing when told to.
+// HKEY_CLASSES_ROOT follows Wine 8, not Windows: it is HKEY_LOCAL_MACHINE\Software\Classes itself,
+// without the user's HKEY_CURRENT_USER\Software\Classes merged over it as Windows shows them.
 class MemoryRegistry final : public RegistryPlatform {
  public:
   enum class Op { Open, Create, DeleteKey, DeleteValue, SetValue, Connect, QueryValue, QueryInfo, EnumValue, EnumKey };
@@ -36,6 +38,10 @@ class MemoryRegistry final : public RegistryPlatform {
   size_t openHandles() const { return handles_.size(); }
   // A computer RegConnectRegistry reaches ("\\name"); its registry is this one.
   void addReachableMachine(const std::string& name) { machines_.push_back(name); }
+  // From now on the calls answer a 32-bit program as 64-bit Windows XP and Vista do: the computer's
+  // classes, reached without KEY_WOW64_64KEY, are the redirected copy in
+  // HKEY_LOCAL_MACHINE\Software\Wow6432Node\Classes. Arranging and inspecting see every key where it is.
+  void redirectFor32BitProgram();
 
   LONG openKey(HKEY parent, const char* subKey, DWORD options, REGSAM access, HKEY* result) override;
   LONG createKey(HKEY parent, const char* subKey, const char* className, DWORD options, REGSAM access,
@@ -58,8 +64,9 @@ class MemoryRegistry final : public RegistryPlatform {
   struct Key;
   // The key a handle (open or predefined) stands for, and the access it was opened with.
   LONG resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM needed = 0) const;
-  // Walks a relative path; with create, makes the missing keys. Empty parts are skipped.
-  LONG walk(std::shared_ptr<Key> from, const char* path, bool create, const std::string& className,
+  // Walks a relative path in the view that access asks for; with create, makes the missing keys.
+  // Empty parts are skipped.
+  LONG walk(std::shared_ptr<Key> from, const char* path, bool create, const std::string& className, REGSAM access,
             std::shared_ptr<Key>& found, bool* created = nullptr);
   std::shared_ptr<Key> find(HKEY root, const std::string& path) const;
   LONG openOrCreate(Op op, HKEY parent, const char* subKey, const std::string& className, REGSAM access, HKEY* result,
@@ -69,6 +76,7 @@ class MemoryRegistry final : public RegistryPlatform {
   LONG enter(Op op, HKEY handle, REGSAM needed, std::shared_ptr<Key>& key);
 
   std::map<HKEY, std::shared_ptr<Key>> roots_;
+  std::shared_ptr<Key> classes_, redirectedClasses_;  // the computer's classes, and their copy
   std::vector<std::string> machines_;
   std::map<HKEY, std::pair<std::shared_ptr<Key>, REGSAM>> handles_;
   Hook hook_;

@@ -14,6 +14,7 @@
 #include "controls/modShellExecute.h"
 #include "registry/RegistryError.h"
 #include "scripts/driver/HandlerKey.h"
+#include "tests/MemoryRegistry.h"
 
 namespace testing_support {
 
@@ -96,6 +97,33 @@ inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
   }
   ReleaseDC(nullptr, screen);
   return count;
+}
+
+// The handler's stores in the in-memory registry, by letter: u the user's classes, c the
+// computer's, w the copy of the computer's that 64-bit Windows XP and Vista show 32-bit programs.
+inline std::pair<HKEY, std::string> handlerStore(char letter) {
+  if (letter == 'u') return {HKEY_CURRENT_USER, handler::kInClasses};
+  return {HKEY_LOCAL_MACHINE, letter == 'c' ? handler::kInClasses : handler::kInRedirectedClasses};
+}
+inline void putHandler(MemoryRegistry& registry, const std::string& stores) {
+  for (char letter : stores) {
+    const std::vector<BYTE> classId(handler::kClassIdStored.begin(), handler::kClassIdStored.end());
+    registry.putValue(handlerStore(letter).first, handlerStore(letter).second, "", REG_SZ, classId);
+  }
+}
+// The stores holding the key with the class identifier, "?" for one holding it without.
+inline std::string handlerStores(const MemoryRegistry& registry) {
+  std::string held;
+  for (char letter : {'u', 'c', 'w'}) {
+    const auto [root, path] = handlerStore(letter);
+    const auto value = registry.value(root, path, "");
+    if (value && value->type == REG_SZ && std::string(value->data.begin(), value->data.end()) == handler::kClassIdStored) {
+      held += letter;
+    } else if (registry.keyExists(root, path)) {
+      held += '?';
+    }
+  }
+  return held;
 }
 
 // The registry error an operation raises; a test failure when it raises none.

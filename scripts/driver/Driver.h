@@ -60,11 +60,12 @@ struct MessageBoxSeen {
 MessageBoxSeen waitForMessageBox(DWORD processId);
 void answer(const MessageBoxSeen& box);
 
-// The handler key as the registry holds it, in words: "no key", "a key without its value", or
-// "type N: " and every stored byte, the terminator included.
-std::string handlerState();
-void installHandler();
-void removeHandler();
+// The handler key as one store holds it (HKEY_LOCAL_MACHINE: the computer's classes,
+// HKEY_CURRENT_USER: the user's), in words: "no key", "a key without its value", or "type N: "
+// and every stored byte, the terminator included.
+std::string handlerState(HKEY store = HKEY_LOCAL_MACHINE);
+void installHandler(HKEY store = HKEY_LOCAL_MACHINE);
+void removeHandler(HKEY store = HKEY_LOCAL_MACHINE);
 
 // The default value of a key below HKEY_CLASSES_ROOT (empty when it has none), and setting it.
 std::string classesDefault(const std::string& path);

@@ -30,10 +30,10 @@ DWORD programId() {
 
 // A key with a subkey can't be deleted: a real refusal of the removal.
 bool holdHandler(bool held) {
-  const std::string path = std::string(handler::kPath) + "\\Held";
-  if (!held) return RegDeleteKeyA(HKEY_CLASSES_ROOT, path.c_str()) == ERROR_SUCCESS;
+  const std::string path = handler::kInClasses + "\\Held";
+  if (!held) return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS;
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   RegCloseKey(key);

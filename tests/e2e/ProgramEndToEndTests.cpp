@@ -38,19 +38,22 @@ std::string start(const driver::Program& program, HWND window, std::string& offe
 }
 
 // Started as Explorer starts it for an .avi file dropped on it: the path is no switch, so the
-// window opens as it does without arguments.
+// window opens as it does without arguments. The key in both the user's and the computer's classes
+// goes from both; it comes back in the computer's.
 TEST(ProgramEndToEnd, StartRemovesAndRestoresTheHandlerKeyAndARefusalWarns) {
   driver::installHandler();
+  driver::installHandler(HKEY_CURRENT_USER);
   driver::Program program("\"C:\\My Videos\\holiday clip.avi\"");
   HWND window = program.mainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(offered(window), "Remove");
   std::string next;
   EXPECT_EQ(start(program, window, next), "Success!: AVI Previewing has been successfully removed.");
-  EXPECT_EQ(driver::handlerState(), "no key");
+  EXPECT_EQ(driver::handlerState() + ", " + driver::handlerState(HKEY_CURRENT_USER), "no key, no key");
   EXPECT_EQ(next, "Restore");
   EXPECT_EQ(start(program, window, next), "Success!: AVI Previewing has been successfully restored.");
   EXPECT_EQ(driver::handlerState(), "type 1: " + handler::kClassIdStored);  // the identifier and its terminator
+  EXPECT_EQ(driver::handlerState(HKEY_CURRENT_USER), "no key");
   EXPECT_EQ(next, "Remove");
 
   driver::removeHandler();  // the state changed behind the window's back: the delete now fails
