@@ -42,17 +42,14 @@ LONG copyName(const std::string& name, char* buffer, DWORD size) {
 }
 }  // namespace
 
-MemoryRegistry::MemoryRegistry() {
+MemoryRegistry::MemoryRegistry(bool redirectFor32BitProgram) {
   for (const auto& [handle, name] : {std::pair{HKEY_CURRENT_USER, "HKEY_CURRENT_USER"}, {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"}}) {
     roots_[handle] = std::make_shared<Key>();
     roots_[handle]->name = name;
   }
   walk(roots_[HKEY_LOCAL_MACHINE], "Software\\Classes", true, "", 0, classes_);
   roots_[HKEY_CLASSES_ROOT] = classes_;
-}
-
-void MemoryRegistry::redirectFor32BitProgram() {
-  walk(roots_[HKEY_LOCAL_MACHINE], "Software\\Wow6432Node\\Classes", true, "", 0, redirectedClasses_);
+  if (redirectFor32BitProgram) walk(roots_[HKEY_LOCAL_MACHINE], "Software\\Wow6432Node\\Classes", true, "", 0, redirectedClasses_);
 }
 
 LONG MemoryRegistry::resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM needed) const {
@@ -69,7 +66,7 @@ LONG MemoryRegistry::resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM need
 }
 
 LONG MemoryRegistry::walk(std::shared_ptr<Key> key, const char* path, bool create, const std::string& className,
-                          REGSAM access, std::shared_ptr<Key>& found, bool* created) {
+                          REGSAM access, std::shared_ptr<Key>& found, bool* created) const {
   const std::string text = path ? path : "";
   const bool redirected = redirectedClasses_ && !(access & KEY_WOW64_64KEY);
   bool made = false;
@@ -112,13 +109,8 @@ LONG MemoryRegistry::hook(Op op, HKEY parent, const char* subKey) {
 }
 
 std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::find(HKEY root, const std::string& path) const {
-  std::shared_ptr<Key> key = roots_.at(root);
-  for (const std::string& part : splitPath(path)) {
-    auto child = key->children.find(upper(part));
-    if (child == key->children.end()) return nullptr;
-    key = child->second;
-  }
-  return key;
+  std::shared_ptr<Key> key;
+  return walk(roots_.at(root), path.c_str(), false, "", KEY_WOW64_64KEY, key) ? nullptr : key;
 }
 
 void MemoryRegistry::putKey(HKEY root, const std::string& path, const std::string& className) {

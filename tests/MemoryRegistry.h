@@ -25,7 +25,10 @@ class MemoryRegistry final : public RegistryPlatform {
     std::vector<BYTE> data;
   };
 
-  MemoryRegistry();
+  // redirectFor32BitProgram: the calls answer a 32-bit program as 64-bit Windows XP and Vista do,
+  // the computer's classes, reached without KEY_WOW64_64KEY, being the redirected copy in
+  // HKEY_LOCAL_MACHINE\Software\Wow6432Node\Classes. Arranging and inspecting see every key where it is.
+  explicit MemoryRegistry(bool redirectFor32BitProgram = false);
 
   void setHook(Hook hook) { hook_ = std::move(hook); }
 
@@ -38,10 +41,6 @@ class MemoryRegistry final : public RegistryPlatform {
   size_t openHandles() const { return handles_.size(); }
   // A computer RegConnectRegistry reaches ("\\name"); its registry is this one.
   void addReachableMachine(const std::string& name) { machines_.push_back(name); }
-  // From now on the calls answer a 32-bit program as 64-bit Windows XP and Vista do: the computer's
-  // classes, reached without KEY_WOW64_64KEY, are the redirected copy in
-  // HKEY_LOCAL_MACHINE\Software\Wow6432Node\Classes. Arranging and inspecting see every key where it is.
-  void redirectFor32BitProgram();
 
   LONG openKey(HKEY parent, const char* subKey, DWORD options, REGSAM access, HKEY* result) override;
   LONG createKey(HKEY parent, const char* subKey, const char* className, DWORD options, REGSAM access,
@@ -67,7 +66,7 @@ class MemoryRegistry final : public RegistryPlatform {
   // Walks a relative path in the view that access asks for; with create, makes the missing keys.
   // Empty parts are skipped.
   LONG walk(std::shared_ptr<Key> from, const char* path, bool create, const std::string& className, REGSAM access,
-            std::shared_ptr<Key>& found, bool* created = nullptr);
+            std::shared_ptr<Key>& found, bool* created = nullptr) const;
   std::shared_ptr<Key> find(HKEY root, const std::string& path) const;
   LONG openOrCreate(Op op, HKEY parent, const char* subKey, const std::string& className, REGSAM access, HKEY* result,
                     bool* created);

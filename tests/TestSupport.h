@@ -102,14 +102,11 @@ inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
 // The handler's stores in the in-memory registry, by letter: u the user's classes, c the
 // computer's, w the copy of the computer's that 64-bit Windows XP and Vista show 32-bit programs.
 inline std::pair<HKEY, std::string> handlerStore(char letter) {
-  if (letter == 'u') return {HKEY_CURRENT_USER, handler::kInClasses};
-  return {HKEY_LOCAL_MACHINE, letter == 'c' ? handler::kInClasses : handler::kInRedirectedClasses};
+  return {letter == 'u' ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, letter == 'w' ? handler::kInRedirectedClasses : handler::kInClasses};
 }
+inline const std::vector<BYTE> kHandlerClassId(handler::kClassIdStored.begin(), handler::kClassIdStored.end());
 inline void putHandler(MemoryRegistry& registry, const std::string& stores) {
-  for (char letter : stores) {
-    const std::vector<BYTE> classId(handler::kClassIdStored.begin(), handler::kClassIdStored.end());
-    registry.putValue(handlerStore(letter).first, handlerStore(letter).second, "", REG_SZ, classId);
-  }
+  for (char s : stores) registry.putValue(handlerStore(s).first, handlerStore(s).second, "", REG_SZ, kHandlerClassId);
 }
 // The stores holding the key with the class identifier, "?" for one holding it without.
 inline std::string handlerStores(const MemoryRegistry& registry) {
@@ -117,11 +114,8 @@ inline std::string handlerStores(const MemoryRegistry& registry) {
   for (char letter : {'u', 'c', 'w'}) {
     const auto [root, path] = handlerStore(letter);
     const auto value = registry.value(root, path, "");
-    if (value && value->type == REG_SZ && std::string(value->data.begin(), value->data.end()) == handler::kClassIdStored) {
-      held += letter;
-    } else if (registry.keyExists(root, path)) {
-      held += '?';
-    }
+    const bool classId = value && value->type == REG_SZ && value->data == kHandlerClassId;
+    if (classId || registry.keyExists(root, path)) held += classId ? letter : '?';
   }
   return held;
 }

@@ -181,4 +181,22 @@ void installHandler(HKEY store) { setDefault(store, handler::kInClasses, handler
 
 void removeHandler(HKEY store) { RegDeleteKeyA(store, handler::kInClasses.c_str()); }
 
+std::string handlerStores() {
+  std::string held;
+  for (const auto& [letter, store] : {std::pair{'u', HKEY_CURRENT_USER}, {'c', HKEY_LOCAL_MACHINE}}) {
+    const std::string state = handlerState(store);
+    if (state != "no key") held += state == "type 1: " + handler::kClassIdStored ? letter : '?';
+  }
+  return held;
+}
+
+bool holdHandler(bool held) {
+  const std::string path = handler::kInClasses + "\\Held";
+  if (!held) return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS;
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return false;
+  RegCloseKey(key);
+  return true;
+}
+
 }  // namespace driver

@@ -66,6 +66,11 @@ void answer(const MessageBoxSeen& box);
 std::string handlerState(HKEY store = HKEY_LOCAL_MACHINE);
 void installHandler(HKEY store = HKEY_LOCAL_MACHINE);
 void removeHandler(HKEY store = HKEY_LOCAL_MACHINE);
+// Gives the computer's key a subkey (held) or takes it away: a real refusal of its deletion.
+bool holdHandler(bool held);
+// Which stores hold the key with its class identifier: u the user's, c the computer's; ? for a
+// store holding it otherwise.
+std::string handlerStores();
 
 // The default value of a key below HKEY_CLASSES_ROOT (empty when it has none), and setting it.
 std::string classesDefault(const std::string& path);
