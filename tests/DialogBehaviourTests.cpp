@@ -258,8 +258,7 @@ class Dialogs : public ::testing::Test {
   std::unique_ptr<wMain> window;
 
   void open(MessagePresenter& messages, int dpi = 0) {
-    std::vector<BYTE> data(handler::kClassIdStored.begin(), handler::kClassIdStored.end());
-    registry.putValue(HKEY_CLASSES_ROOT, handler::kPath, "", REG_SZ, data);
+    testing_support::putHandler(registry, "c");
     AppServices services{registry, messages, false, launcher};
     if (dpi) services.scale = ScreenScale{dpi, dpi};
     window = std::make_unique<wMain>(services);
@@ -268,7 +267,7 @@ class Dialogs : public ::testing::Test {
     deliver();
   }
   HWND control(const wchar_t* name) const { return window->control(name); }
-  bool handlerPresent() { return registry.keyExists(HKEY_CLASSES_ROOT, handler::kPath); }
+  bool handlerPresent() { return testing_support::handlerStores(registry) == "c"; }
   // Opens the About window through the maker link; `inside` runs while it is up.
   void withAbout(const std::function<void(HWND about, Form& form)>& inside) {
     whileModal([inside] {

@@ -38,29 +38,34 @@ std::string start(const driver::Program& program, HWND window, std::string& offe
 }
 
 // Started as Explorer starts it for an .avi file dropped on it: the path is no switch, so the
-// window opens as it does without arguments.
+// window opens as it does without arguments. The key in both the user's and the computer's classes
+// goes from both, unless the computer's refuses.
 TEST(ProgramEndToEnd, StartRemovesAndRestoresTheHandlerKeyAndARefusalWarns) {
   driver::installHandler();
+  driver::installHandler(HKEY_CURRENT_USER);
   driver::Program program("\"C:\\My Videos\\holiday clip.avi\"");
   HWND window = program.mainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(offered(window), "Remove");
   std::string next;
   EXPECT_EQ(start(program, window, next), "Success!: AVI Previewing has been successfully removed.");
-  EXPECT_EQ(driver::handlerState(), "no key");
+  EXPECT_EQ(driver::handlerStores(), "");
   EXPECT_EQ(next, "Restore");
   EXPECT_EQ(start(program, window, next), "Success!: AVI Previewing has been successfully restored.");
   EXPECT_EQ(driver::handlerState(), "type 1: " + handler::kClassIdStored);  // the identifier and its terminator
   EXPECT_EQ(next, "Remove");
 
-  driver::removeHandler();  // the state changed behind the window's back: the delete now fails
+  // The computer's key refuses (it has a subkey): the user's goes, and the window still offers Remove.
+  driver::installHandler(HKEY_CURRENT_USER);
+  ASSERT_TRUE(driver::holdHandler(true));
   EXPECT_EQ(start(program, window, next), "Orvandel: " + kRefusal);
   EXPECT_TRUE(program.running());
-  EXPECT_EQ(next, "Restore");
+  EXPECT_EQ(driver::handlerStores(), "c");
+  EXPECT_EQ(next, "Remove");
+  driver::holdHandler(false);
   driver::press(driver::findControl(window, kIdClose));
   EXPECT_TRUE(program.waitForExit());
   EXPECT_EQ(program.exitCode(), 0u);
-  driver::installHandler();
 }
 
 // The screen's resolution as Windows reports it to programs started from now on (Wine reads it
