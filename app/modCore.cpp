@@ -1,9 +1,6 @@
 #include "app/modCore.h"
 
 #include <exception>
-#include <vector>
-
-#include "registry/clsRegistry.h"
 
 const wchar_t modCore::kHandlerPath[] = L"SystemFileAssociations\\.avi\\shellex\\PropertyHandler\\";
 const wchar_t modCore::kHandlerDetectPath[] = L"SystemFileAssociations\\.avi\\shellex\\PropertyHandler";
@@ -26,29 +23,49 @@ const wchar_t kRestoreFailed[] =
 constexpr DesignColour kAvailableNote{RGB(128, 0, 0), ColourRole::FaceText};
 constexpr DesignColour kUnavailableNote{RGB(128, 128, 128), ColourRole::GrayText};
 
-// Every operation of the switch on one computer: this one, or the one named.
-clsRegistry handlerKey(RegistryPlatform& platform, const std::wstring& machine, const wchar_t* path) {
-  clsRegistry registry(platform);
-  registry.Machine(machine);
-  registry.KeysOnMachine(true);
-  registry.ClassKey(clsRegistry::HKEY_CLASSES_ROOT_NUMBER);
-  registry.SectionKey(path);
-  return registry;
-}
+const wchar_t kClasses[] = L"Software\\Classes\\";
 }  // namespace
 
+// Explorer reads the handler from the user's classes merged over the computer's; another computer
+// serves only its own. Each store is named outright, so the switch finds the same keys whichever
+// account runs it (a service has no user's classes behind HKEY_CLASSES_ROOT) and on Wine, whose
+// class root shows only the computer's. The 64-bit view is the one 64-bit Explorer reads.
+std::vector<clsRegistry> modCore::stores(const wchar_t* path) const {
+  std::vector<clsRegistry> stores;
+  for (int32_t root : {clsRegistry::HKEY_CURRENT_USER_NUMBER, clsRegistry::HKEY_LOCAL_MACHINE_NUMBER}) {
+    clsRegistry store(registry_);
+    store.Machine(machine_);
+    if (root == clsRegistry::HKEY_CURRENT_USER_NUMBER && !store.Machine().empty()) continue;
+    store.KeysOnMachine(true);
+    store.View64(true);
+    store.ClassKey(root);
+    store.SectionKey(kClasses + std::wstring(path));
+    stores.push_back(store);
+  }
+  return stores;
+}
+
 bool modCore::AVIPreviewKeyExists() const {
-  return handlerKey(registry_, machine_, kHandlerDetectPath).KeyExists();
+  for (const clsRegistry& store : stores(kHandlerDetectPath)) {
+    if (store.KeyExists()) return true;
+  }
+  return false;
 }
 
+// Every store that holds the key, the user's first: the computer's would show through otherwise.
 bool modCore::removeHandler() const {
-  clsRegistry registry = handlerKey(registry_, machine_, kHandlerPath);
-  registry.ValueKey(L"");
-  return registry.DeleteKey();
+  bool held = false;
+  for (clsRegistry& store : stores(kHandlerPath)) {
+    if (!store.KeyExists()) continue;
+    held = true;
+    store.DeleteKey();
+  }
+  return held;
 }
 
+// The computer's store: the handler is then registered for everyone who uses it.
 bool modCore::restoreHandler() const {
-  clsRegistry registry = handlerKey(registry_, machine_, kHandlerPath);
+  clsRegistry registry = stores(kHandlerPath).back();
   registry.ValueKey(L"");
   const bool existed = registry.KeyExists();
   if (!registry.CreateKey()) return false;
@@ -78,7 +95,9 @@ void modCore::ApplyAVIPreviewMode(int mode, PreviewModeView& view) const {
   const bool restore = mode != Remove;
   bool succeeded = false;
   try {
-    succeeded = restore ? restoreHandler() : removeHandler();
+    // Done only when the registry then reads as asked: a store still holding the key, or a key
+    // put back that can't be found, is a failure whatever the calls answered.
+    succeeded = (restore ? restoreHandler() : removeHandler()) && AVIPreviewKeyExists() == restore;
   } catch (const std::exception&) {
     succeeded = false;  // every refusal is reported the same way
   }

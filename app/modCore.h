@@ -3,10 +3,11 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/MessagePresenter.h"
 #include "controls/ColourScheme.h"
-#include "registry/RegistryPlatform.h"
+#include "registry/clsRegistry.h"
 
 // Which change the switch makes; also the index of the mode's option button and panel.
 enum PreviewMode : int { Remove = 0, Restore = 1 };
@@ -35,13 +36,16 @@ class modCore {
   modCore(RegistryPlatform& registry, MessagePresenter& messages, std::wstring machine = {})
       : registry_(registry), messages_(messages), machine_(std::move(machine)) {}
 
-  // Raises the registry error only when another computer was named and can't be reached.
+  // Whether any store holds the key. Raises the registry error only when another computer was
+  // named and can't be reached.
   bool AVIPreviewKeyExists() const;
   // Makes the change, reports it, then shows the window what the registry now says. Never throws.
   void ApplyAVIPreviewMode(int mode, PreviewModeView& view) const;
   void SyncMainWindow(int availableMode, PreviewModeView& view) const;
 
  private:
+  // The handler key (at that path) in each store it may be registered in, the user's first.
+  std::vector<clsRegistry> stores(const wchar_t* path) const;
   bool removeHandler() const;
   bool restoreHandler() const;
 

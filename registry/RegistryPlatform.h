@@ -12,7 +12,8 @@ class RegistryPlatform {
   virtual LONG createKey(HKEY parent, const char* subKey, const char* className, DWORD options,
                          REGSAM access, SECURITY_ATTRIBUTES* security, HKEY* result, DWORD* disposition) = 0;
   virtual LONG closeKey(HKEY key) = 0;
-  virtual LONG deleteKey(HKEY parent, const char* subKey) = 0;
+  // view: 0 for the caller's own view of the registry (RegDeleteKeyA), or KEY_WOW64_64KEY.
+  virtual LONG deleteKey(HKEY parent, const char* subKey, REGSAM view) = 0;
   virtual LONG deleteValue(HKEY key, const char* name) = 0;
   virtual LONG setValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) = 0;
   virtual LONG connectRegistry(const char* machine, HKEY root, HKEY* result) = 0;

@@ -1,5 +1,7 @@
 #include "registry/RegistryPlatform.h"
 
+#include "base/WinHandles.h"
+
 namespace {
 class Win32RegistryPlatform final : public RegistryPlatform {
  public:
@@ -12,7 +14,15 @@ class Win32RegistryPlatform final : public RegistryPlatform {
                            result, disposition);
   }
   LONG closeKey(HKEY key) override { return RegCloseKey(key); }
-  LONG deleteKey(HKEY parent, const char* subKey) override { return RegDeleteKeyA(parent, subKey); }
+  // RegDeleteKeyA deletes in the caller's own view only. The delete that takes a view is exported
+  // where there are two views (64-bit Windows from XP x64 on) and by every Windows from Vista on,
+  // which ignores the view on 32-bit Windows; where it is missing, the one view is the caller's.
+  // Looked up, not imported, so that the program still starts on 32-bit Windows XP.
+  LONG deleteKey(HKEY parent, const char* subKey, REGSAM view) override {
+    using DeleteInView = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+    static const auto deleteInView = libraryFunction<DeleteInView>(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA");
+    return view && deleteInView ? deleteInView(parent, subKey, view, 0) : RegDeleteKeyA(parent, subKey);
+  }
   LONG deleteValue(HKEY key, const char* name) override { return RegDeleteValueA(key, name); }
   LONG setValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override {
     return RegSetValueExA(key, name, 0, type, data, size);

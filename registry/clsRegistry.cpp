@@ -4,16 +4,6 @@
 #include "base/NumberText.h"
 
 namespace {
-constexpr REGSAM kKeySpecificRights = 0x3F;  // never the standard rights such as delete
-
-// The create call the object makes everywhere: empty class, non-volatile, zeroed security.
-LONG createSection(RegistryPlatform& platform, HKEY parent, const std::string& path, RegKeyHandle& key) {
-  SECURITY_ATTRIBUTES security = {};
-  DWORD disposition = 0;
-  return platform.createKey(parent, path.c_str(), "", REG_OPTION_NON_VOLATILE, kKeySpecificRights, &security,
-                            key.receive(), &disposition);
-}
-
 // How a value reads in an error description; never throws, whatever the value holds.
 std::wstring describeValue(const Variant& value) {
   if (value.kind() == VariantKind::Null) return L"Null";
@@ -54,13 +44,13 @@ bool clsRegistry::KeyExists() const {
   const KeyAddress at(*this);
   RegKeyHandle key(*platform_);
   return at.path &&
-         platform_->openKey(at.parent, at.path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) == ERROR_SUCCESS;
+         platform_->openKey(at.parent, at.path->c_str(), 0, access(KEY_QUERY_VALUE), key.receive()) == ERROR_SUCCESS;
 }
 
 bool clsRegistry::CreateKey() {
   const KeyAddress at(*this);
   RegKeyHandle key(*platform_);
-  if (!at.path || createSection(*platform_, at.parent, *at.path, key) != ERROR_SUCCESS) {
+  if (!at.path || createSection(at.parent, *at.path, key) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure, L"Failed to create registry Key: '" + sectionKey_);
   }
   return true;
@@ -68,7 +58,7 @@ bool clsRegistry::CreateKey() {
 
 bool clsRegistry::DeleteKey() {
   const KeyAddress at(*this);
-  if (!at.path || platform_->deleteKey(at.parent, at.path->c_str()) != ERROR_SUCCESS) {
+  if (!at.path || platform_->deleteKey(at.parent, at.path->c_str(), access(0)) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure, L"Failed to delete registry Key: '" + keyDescription());
   }
   return true;
@@ -78,7 +68,7 @@ bool clsRegistry::DeleteValue() {
   const KeyAddress at(*this);
   RegKeyHandle key(*platform_);
   if (!at.path ||
-      platform_->openKey(at.parent, at.path->c_str(), 0, kKeySpecificRights, key.receive()) != ERROR_SUCCESS) {
+      platform_->openKey(at.parent, at.path->c_str(), 0, access(kKeySpecificRights), key.receive()) != ERROR_SUCCESS) {
     throw RegistryError(RegistryError::kKeyFailure,
                         L"Failed to open key '" + keyDescription() + L"' for delete access");
   }
@@ -93,23 +83,16 @@ bool clsRegistry::DeleteValue() {
 }
 
 clsRegistry::KeyAddress::KeyAddress(const clsRegistry& registry) : remote(*registry.platform_) {
-  std::wstring section;
-  registry.reach(false, remote, parent, section);
-  path = toExactAnsi(section);
+  registry.reach(false, remote, parent);
+  path = toExactAnsi(registry.sectionKey_);
 }
 
-LONG clsRegistry::reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent, std::wstring& path) const {
+LONG clsRegistry::reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent) const {
   parent = root();
-  path = sectionKey_;
   if (machine_.empty() || !(valueOperation || keysOnMachine_)) return ERROR_SUCCESS;
-  HKEY remoteRoot = parent;
-  if (keysOnMachine_ && classKey_ == HKEY_CLASSES_ROOT_NUMBER) {
-    remoteRoot = HKEY_LOCAL_MACHINE;
-    path = L"SOFTWARE\\Classes\\" + path;
-  }
   const auto machine = toExactAnsi(machine_);
   const LONG result =
-      machine ? platform_->connectRegistry(machine->c_str(), remoteRoot, remote.receive()) : ERROR_BAD_NETPATH;
+      machine ? platform_->connectRegistry(machine->c_str(), parent, remote.receive()) : ERROR_BAD_NETPATH;
   if (result == ERROR_SUCCESS) {
     parent = remote.get();
   } else if (keysOnMachine_) {
@@ -123,12 +106,11 @@ void clsRegistry::Value(const Variant& vValue) {
   RegKeyHandle remote(*platform_);
   HKEY parent = nullptr;
   // A write that can't reach the named computer has stored nothing: say so.
-  std::wstring section;
-  if (reach(true, remote, parent, section) != ERROR_SUCCESS) raiseWriteFailure(RegistryError::kWriteFailure, copy);
+  if (reach(true, remote, parent) != ERROR_SUCCESS) raiseWriteFailure(RegistryError::kWriteFailure, copy);
 
-  const auto path = toExactAnsi(section);
+  const auto path = toExactAnsi(sectionKey_);
   RegKeyHandle key(*platform_);
-  if (!path || createSection(*platform_, parent, *path, key) != ERROR_SUCCESS) {
+  if (!path || createSection(parent, *path, key) != ERROR_SUCCESS) {
     raiseWriteFailure(RegistryError::kKeyFailure, copy);
   }
 
@@ -145,6 +127,13 @@ void clsRegistry::Value(const Variant& vValue) {
     }
   }
   if (result != ERROR_SUCCESS) raiseWriteFailure(RegistryError::kWriteFailure, copy);
+}
+
+LONG clsRegistry::createSection(HKEY parent, const std::string& path, RegKeyHandle& key) const {
+  SECURITY_ATTRIBUTES security = {};
+  DWORD disposition = 0;
+  return platform_->createKey(parent, path.c_str(), "", REG_OPTION_NON_VOLATILE, access(kKeySpecificRights), &security,
+                              key.receive(), &disposition);
 }
 
 LONG clsRegistry::storeText(HKEY key, const std::string& name, const Variant& value) {

@@ -23,12 +23,17 @@ class clsRegistry {
   // The computer the value operations use: empty for this one, otherwise "\\name".
   const std::wstring& Machine() const { return machine_; }
   void Machine(const std::wstring& sMachine);
-  // Off (the default), only the value operations use Machine. On, every operation does; there
-  // the class root, which no computer serves to another, is reached as
-  // HKEY_LOCAL_MACHINE\SOFTWARE\Classes, and a computer out of reach raises the platform's own
-  // error number and text instead of reading as a missing key.
+  // Off (the default), only the value operations use Machine. On, every operation does, and a
+  // computer out of reach raises the platform's own error number and text instead of reading as
+  // a missing key.
   bool KeysOnMachine() const { return keysOnMachine_; }
   void KeysOnMachine(bool bKeysOnMachine) { keysOnMachine_ = bKeysOnMachine; }
+  // Off (the default), every key is opened, created and deleted in the program's own view of the
+  // registry. On, in the 64-bit view (KEY_WOW64_64KEY): the one 64-bit programs such as Explorer
+  // read, where 64-bit Windows gives a 32-bit program a redirected copy of some keys. 32-bit
+  // Windows has one view and ignores the flag.
+  bool View64() const { return view64_; }
+  void View64(bool bView64) { view64_ = bView64; }
 
   bool KeyExists() const;
   bool CreateKey();
@@ -72,10 +77,15 @@ class clsRegistry {
 
  private:
   HKEY root() const { return rootKeyFromNumber(classKey_); }
-  // The key an operation starts from and the path below it: this computer's root, or that root
-  // on Machine for value operations (for every operation with KeysOnMachine). Answers the
-  // connection's result; with KeysOnMachine a failed connection raises instead.
-  LONG reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent, std::wstring& path) const;
+  static constexpr REGSAM kKeySpecificRights = 0x3F;  // never the standard rights such as delete
+  // The rights asked for by every open and create, in the view chosen.
+  REGSAM access(REGSAM rights) const { return view64_ ? rights | KEY_WOW64_64KEY : rights; }
+  // The create call the object makes everywhere: empty class, non-volatile, zeroed security.
+  LONG createSection(HKEY parent, const std::string& path, RegKeyHandle& key) const;
+  // The key an operation starts from: this computer's root, or that root on Machine for value
+  // operations (for every operation with KeysOnMachine). Answers the connection's result; with
+  // KeysOnMachine a failed connection raises instead.
+  LONG reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent) const;
   // Where a key operation starts: its parent key, reached as reach() says, and the section's
   // exact ANSI path below it (nothing when the path has none).
   struct KeyAddress {
@@ -98,6 +108,7 @@ class clsRegistry {
   RegistryPlatform* platform_;
   std::wstring machine_;
   bool keysOnMachine_ = false;
+  bool view64_ = false;
   int32_t classKey_ = 0;
   std::wstring sectionKey_;
   std::wstring valueKey_;

@@ -22,7 +22,7 @@ bool clsRegistry::EnumerateValues(std::vector<std::wstring>& sKeyNames, int32_t&
   const KeyAddress at(*this);
   RegKeyHandle key(*platform_);
   if (!at.path ||
-      platform_->openKey(at.parent, at.path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
+      platform_->openKey(at.parent, at.path->c_str(), 0, access(KEY_QUERY_VALUE), key.receive()) != ERROR_SUCCESS) {
     return true;
   }
   // No class buffer at all: Windows refuses the query when a key's class name doesn't fit one.
@@ -56,7 +56,7 @@ bool clsRegistry::EnumerateSections(std::vector<std::wstring>& sSect, int32_t& i
   RegKeyHandle key(*platform_);
   try {
     if (!at.path ||
-        platform_->openKey(at.parent, at.path->c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.receive()) != ERROR_SUCCESS) {
+        platform_->openKey(at.parent, at.path->c_str(), 0, access(KEY_ENUMERATE_SUB_KEYS), key.receive()) != ERROR_SUCCESS) {
       return true;
     }
     // Room for the longest name Windows allows and its terminator; a name whose ANSI form needs

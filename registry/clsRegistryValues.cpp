@@ -23,13 +23,12 @@ constexpr int kReadAttempts = 8;
 Variant clsRegistry::Value() {
   RegKeyHandle remote(*platform_);
   HKEY parent = nullptr;
-  std::wstring section;
-  if (reach(true, remote, parent, section) != ERROR_SUCCESS) return default_;
+  if (reach(true, remote, parent) != ERROR_SUCCESS) return default_;
 
-  const auto path = toExactAnsi(section);
+  const auto path = toExactAnsi(sectionKey_);
   const auto name = toExactAnsi(valueKey_);
   RegKeyHandle key(*platform_);
-  if (!path || !name || platform_->openKey(parent, path->c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS) {
+  if (!path || !name || platform_->openKey(parent, path->c_str(), 0, access(KEY_QUERY_VALUE), key.receive()) != ERROR_SUCCESS) {
     return default_;
   }
 

@@ -9,8 +9,6 @@
 #include "tests/TestSupport.h"
 
 namespace {
-using handler::kClassIdStored;
-constexpr const char* kHandlerKey = handler::kPath;
 const std::wstring kRemoved = L"AVI Previewing has been successfully removed.";
 const std::wstring kRestored = L"AVI Previewing has been successfully restored.";
 const std::wstring kRemoveFailed =
@@ -20,6 +18,7 @@ const std::wstring kRestoreFailed =
     L"AVI Previewing wasn't restored.\r\n\r\nThere was an error while trying to restore the AVI Previewing\r\n"
     L"feature. Do you have administrator priviledges?";
 using Action = CommandLine::Action;
+using Op = MemoryRegistry::Op;
 using Args = std::vector<std::wstring>;
 
 TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
@@ -69,82 +68,71 @@ struct Lines final : TextOutput {
   bool reachesSomeone() override { return console; }
 };
 
-enum class Fault { None, RefusedDelete, RefusedWrite, LostAfterFirstCall };
+enum class Fault { None, ComputerRefusesDelete, PutBackAfterDelete, RefusedWrite, LostAfterFirstCall, Redirected };
 
 TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
-  const std::string remoteKey = std::string("SOFTWARE\\Classes\\") + kHandlerKey;
   const std::wstring usage = std::wstring(L"Not understood: /now\n") + kCommandLineUsage + L"\n";
   // PC9 is no computer the registry reaches; what follows is the system's own words.
   const std::wstring unreachable = L"\\\\PC9: error 53: ";
   const struct {
     Args given;
     Fault fault;
-    bool before;
+    const char* before;  // the stores holding the key, as handlerStores() writes them
     int exit;
     std::wstring printed;  // the whole output, or its start when it ends in ": "
-    bool after;
+    const char* after;
   } cases[] = {
-      {{L"/status"}, Fault::None, true, 0, L"present\n", true},
-      {{L"/status"}, Fault::None, false, 3, L"absent\n", false},
-      {{L"/remove"}, Fault::None, true, 0, kRemoved + L"\n", false},
-      {{L"/remove"}, Fault::None, false, 0, L"AVI Previewing is already removed: nothing changed.\n", false},
-      {{L"/restore"}, Fault::None, false, 0, kRestored + L"\n", true},
-      {{L"/restore"}, Fault::None, true, 0, L"AVI Previewing is already restored: nothing changed.\n", true},
-      {{L"/remove"}, Fault::RefusedDelete, true, 1, kRemoveFailed + L"\n", true},
-      {{L"/restore"}, Fault::RefusedWrite, false, 1, kRestoreFailed + L"\n", false},
-      {{L"/remove", L"/now"}, Fault::None, true, 2, usage, true},
-      {{L"/status", L"/machine", L"PC7"}, Fault::None, true, 0, L"present\n", true},
-      {{L"/remove", L"/machine", L"PC7"}, Fault::None, true, 0, kRemoved + L"\n", false},
-      {{L"/restore", L"/machine", L"PC7"}, Fault::None, false, 0, kRestored + L"\n", true},
-      {{L"/restore", L"/machine", L"PC7"}, Fault::RefusedWrite, false, 1, kRestoreFailed + L"\n", false},
-      {{L"/status", L"/machine", L"PC9"}, Fault::None, true, 1, unreachable, true},
-      {{L"/remove", L"/machine", L"PC7"}, Fault::LostAfterFirstCall, true, 1, kRemoveFailed + L"\n", true},
+      {{L"/status"}, Fault::None, "u", 0, L"present\n", "u"},
+      {{L"/status"}, Fault::None, "", 3, L"absent\n", ""},
+      {{L"/remove"}, Fault::None, "uc", 0, kRemoved + L"\n", ""},
+      {{L"/remove"}, Fault::None, "", 0, L"AVI Previewing is already removed: nothing changed.\n", ""},
+      {{L"/restore"}, Fault::None, "", 0, kRestored + L"\n", "c"},
+      {{L"/restore"}, Fault::None, "u", 0, L"AVI Previewing is already restored: nothing changed.\n", "u"},
+      // The user's key goes first; the computer's still there, the removal failed.
+      {{L"/remove"}, Fault::ComputerRefusesDelete, "uc", 1, kRemoveFailed + L"\n", "c"},
+      {{L"/remove"}, Fault::PutBackAfterDelete, "c", 1, kRemoveFailed + L"\n", "c"},
+      {{L"/restore"}, Fault::RefusedWrite, "", 1, kRestoreFailed + L"\n", ""},
+      {{L"/remove", L"/now"}, Fault::None, "c", 2, usage, "c"},
+      // The 64-bit view Explorer reads, never the copy a 32-bit program is shown.
+      {{L"/status"}, Fault::Redirected, "w", 3, L"absent\n", "w"},
+      {{L"/remove"}, Fault::Redirected, "cw", 0, kRemoved + L"\n", "w"},
+      {{L"/restore"}, Fault::Redirected, "w", 0, kRestored + L"\n", "cw"},
+      // Another computer's classes: no user's there.
+      {{L"/status", L"/machine", L"PC7"}, Fault::None, "u", 3, L"absent\n", "u"},
+      {{L"/remove", L"/machine", L"PC7"}, Fault::Redirected, "ucw", 0, kRemoved + L"\n", "uw"},
+      {{L"/restore", L"/machine", L"PC7"}, Fault::None, "u", 0, kRestored + L"\n", "uc"},
+      {{L"/restore", L"/machine", L"PC7"}, Fault::RefusedWrite, "", 1, kRestoreFailed + L"\n", ""},
+      {{L"/status", L"/machine", L"PC9"}, Fault::None, "c", 1, unreachable, "c"},
+      {{L"/remove", L"/machine", L"PC7"}, Fault::LostAfterFirstCall, "c", 1, kRemoveFailed + L"\n", "c"},
   };
   for (const auto& c : cases) {
-    const CommandLine command = parseCommandLine(c.given);
-    // The handler key where the command addresses it; the same key in the other place (here for
-    // a remote command, the machine-wide classes for a local one) is never touched.
-    const bool remote = !command.machine.empty();
-    const HKEY root = remote ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT;
-    const HKEY otherRoot = remote ? HKEY_CLASSES_ROOT : HKEY_LOCAL_MACHINE;
-    const std::string path = remote ? remoteKey : kHandlerKey, otherPath = remote ? kHandlerKey : remoteKey;
-    std::string trace = "ran";
+    std::string trace = std::string("ran with ") + c.before + ":";
     for (const auto& word : c.given) trace += " " + toAnsi(word);
     SCOPED_TRACE(trace);
 
-    MemoryRegistry registry;
-    const std::vector<BYTE> classId(kClassIdStored.begin(), kClassIdStored.end());
-    if (c.before) registry.putValue(root, path, "", REG_SZ, classId);
-    registry.putValue(otherRoot, otherPath, "", REG_SZ, classId);
+    MemoryRegistry registry(c.fault == Fault::Redirected);
+    testing_support::putHandler(registry, c.before);
     registry.addReachableMachine("\\\\PC7");
     int connects = 0;
-    registry.setHook([&](MemoryRegistry::Op op, const std::string&) -> LONG {
-      if (op == MemoryRegistry::Op::Connect && ++connects > 1 && c.fault == Fault::LostAfterFirstCall) {
-        return ERROR_BAD_NETPATH;
-      }
-      if (op == MemoryRegistry::Op::DeleteKey && c.fault == Fault::RefusedDelete) return ERROR_ACCESS_DENIED;
-      if (op == MemoryRegistry::Op::SetValue && c.fault == Fault::RefusedWrite) return ERROR_ACCESS_DENIED;
+    bool deleted = false;
+    registry.setHook([&](Op op, const std::string& path) -> LONG {
+      if (op == Op::Connect && ++connects > 1 && c.fault == Fault::LostAfterFirstCall) return ERROR_BAD_NETPATH;
+      const bool computers = path.rfind("HKEY_LOCAL_MACHINE", 0) == 0;
+      if (op == Op::DeleteKey && c.fault == Fault::ComputerRefusesDelete && computers) return ERROR_ACCESS_DENIED;
+      if (op == Op::SetValue && c.fault == Fault::RefusedWrite) return ERROR_ACCESS_DENIED;
+      if (op == Op::Open && deleted && c.fault == Fault::PutBackAfterDelete) testing_support::putHandler(registry, "c");
+      deleted = deleted || op == Op::DeleteKey;
       return ERROR_SUCCESS;
     });
 
     Lines output;
     testing_support::RecordingPresenter boxes;
-    EXPECT_EQ(runScriptedSwitch(command, registry, output, boxes), c.exit);
+    EXPECT_EQ(runScriptedSwitch(parseCommandLine(c.given), registry, output, boxes), c.exit);
     EXPECT_TRUE(boxes.shown.empty());
     const bool startOnly = c.printed.size() > 2 && c.printed.compare(c.printed.size() - 2, 2, L": ") == 0;
     EXPECT_EQ(startOnly ? output.text.substr(0, c.printed.size()) : output.text, c.printed) << toAnsi(output.text);
-    if (startOnly) {
-      EXPECT_GT(output.text.size(), c.printed.size() + 1);  // the description follows
-    }
-
-    EXPECT_EQ(registry.keyExists(root, path), c.after);
-    if (c.after) {
-      const auto value = registry.value(root, path, "");
-      ASSERT_TRUE(value);
-      EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
-      EXPECT_EQ(std::string(value->data.begin(), value->data.end()), kClassIdStored);
-    }
-    EXPECT_TRUE(registry.value(otherRoot, otherPath, ""));
+    EXPECT_TRUE(!startOnly || output.text.size() > c.printed.size() + 1);  // the description follows
+    EXPECT_EQ(testing_support::handlerStores(registry), c.after);
     EXPECT_EQ(registry.openHandles(), 0u);
   }
 }

@@ -196,6 +196,15 @@ TEST_F(Link, PaintsInTheCurrentStateColoursWithAFocusRectangle) {
   tickWithPointerAt(*link, 5, 5);  // the pointer stays over the link
   send(*link, WM_MOUSEMOVE);
   EXPECT_TRUE(shows(red, true, all) && shows(blue, false, all));
+  // Underlined beneath its glyphs alone: the lowest red row, the underline, ends where they end.
+  const auto lastRedColumn = [&](LONG top, LONG bottom) {
+    LONG x = all.right;
+    while (x > 0 && !countPixels(link->hwnd(), RECT{x - 1, top, x, bottom}, red)) --x;
+    return x;
+  };
+  LONG underline = all.bottom - 1;
+  while (underline > 0 && !countPixels(link->hwnd(), RECT{0, underline, all.right, underline + 1}, red)) --underline;
+  EXPECT_NEAR(lastRedColumn(underline, underline + 1), lastRedColumn(0, underline), 1);
   EnableWindow(link->hwnd(), FALSE);
   EXPECT_TRUE(shows(GetSysColor(COLOR_GRAYTEXT), true, all) && shows(red, false, all));
   EnableWindow(link->hwnd(), TRUE);

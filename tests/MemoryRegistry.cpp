@@ -42,12 +42,14 @@ LONG copyName(const std::string& name, char* buffer, DWORD size) {
 }
 }  // namespace
 
-MemoryRegistry::MemoryRegistry() {
-  for (const auto& [handle, name] : {std::pair{HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},
-                                     {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"}, {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"}}) {
+MemoryRegistry::MemoryRegistry(bool redirectFor32BitProgram) {
+  for (const auto& [handle, name] : {std::pair{HKEY_CURRENT_USER, "HKEY_CURRENT_USER"}, {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"}}) {
     roots_[handle] = std::make_shared<Key>();
     roots_[handle]->name = name;
   }
+  walk(roots_[HKEY_LOCAL_MACHINE], "Software\\Classes", true, "", 0, classes_);
+  roots_[HKEY_CLASSES_ROOT] = classes_;
+  if (redirectFor32BitProgram) walk(roots_[HKEY_LOCAL_MACHINE], "Software\\Wow6432Node\\Classes", true, "", 0, redirectedClasses_);
 }
 
 LONG MemoryRegistry::resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM needed) const {
@@ -64,10 +66,12 @@ LONG MemoryRegistry::resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM need
 }
 
 LONG MemoryRegistry::walk(std::shared_ptr<Key> key, const char* path, bool create, const std::string& className,
-                          std::shared_ptr<Key>& found, bool* created) {
+                          REGSAM access, std::shared_ptr<Key>& found, bool* created) const {
   const std::string text = path ? path : "";
+  const bool redirected = redirectedClasses_ && !(access & KEY_WOW64_64KEY);
   bool made = false;
   for (const std::string& part : splitPath(text)) {
+    if (redirected && key == classes_) key = redirectedClasses_;
     auto child = key->children.find(upper(part));
     if (child != key->children.end()) {
       key = child->second;
@@ -80,6 +84,7 @@ LONG MemoryRegistry::walk(std::shared_ptr<Key> key, const char* path, bool creat
     key = key->children[upper(part)] = next;
     made = true;
   }
+  if (redirected && key == classes_) key = redirectedClasses_;
   if (made) key->className = className;
   if (created) *created = made;
   found = key;
@@ -104,24 +109,19 @@ LONG MemoryRegistry::hook(Op op, HKEY parent, const char* subKey) {
 }
 
 std::shared_ptr<MemoryRegistry::Key> MemoryRegistry::find(HKEY root, const std::string& path) const {
-  std::shared_ptr<Key> key = roots_.at(root);
-  for (const std::string& part : splitPath(path)) {
-    auto child = key->children.find(upper(part));
-    if (child == key->children.end()) return nullptr;
-    key = child->second;
-  }
-  return key;
+  std::shared_ptr<Key> key;
+  return walk(roots_.at(root), path.c_str(), false, "", KEY_WOW64_64KEY, key) ? nullptr : key;
 }
 
 void MemoryRegistry::putKey(HKEY root, const std::string& path, const std::string& className) {
   std::shared_ptr<Key> key;
-  walk(roots_.at(root), path.c_str(), true, className, key);
+  walk(roots_.at(root), path.c_str(), true, className, KEY_WOW64_64KEY, key);
 }
 
 void MemoryRegistry::putValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                               std::vector<BYTE> data) {
   std::shared_ptr<Key> key;
-  walk(roots_.at(root), path.c_str(), true, "", key);
+  walk(roots_.at(root), path.c_str(), true, "", KEY_WOW64_64KEY, key);
   key->values[upper(name)] = {name, StoredValue{type, std::move(data)}};
 }
 
@@ -160,7 +160,7 @@ LONG MemoryRegistry::openOrCreate(Op op, HKEY parent, const char* subKey, const 
   if (LONG fault = hook(op, parent, subKey)) return fault;
   std::shared_ptr<Key> from, key;
   if (LONG error = resolve(parent, from)) return error;
-  if (LONG error = walk(from, subKey, op == Op::Create, className, key, created)) return error;
+  if (LONG error = walk(from, subKey, op == Op::Create, className, access, key, created)) return error;
   *result = reinterpret_cast<HKEY>(nextHandle_ += 4);
   handles_[*result] = {key, access};
   return ERROR_SUCCESS;
@@ -170,11 +170,11 @@ LONG MemoryRegistry::closeKey(HKEY key) {
   return roots_.count(key) || handles_.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-LONG MemoryRegistry::deleteKey(HKEY parent, const char* subKey) {
+LONG MemoryRegistry::deleteKey(HKEY parent, const char* subKey, REGSAM view) {
   if (LONG fault = hook(Op::DeleteKey, parent, subKey)) return fault;
   std::shared_ptr<Key> from, key;
   if (LONG error = resolve(parent, from)) return error;
-  if (LONG error = walk(from, subKey, false, "", key)) return error;
+  if (LONG error = walk(from, subKey, false, "", view, key)) return error;
   auto owner = key->parent.lock();
   if (!owner || !key->children.empty()) return ERROR_ACCESS_DENIED;  // a root, or a key with subkeys
   key->deleted = true;

@@ -10,6 +10,8 @@
 
 // An in-memory registry answering the narrow registry calls as Windows and Wine do wherever the
 // program relies on them (the conformance cases prove it), and failing when told to.
+// HKEY_CLASSES_ROOT follows Wine 8, not Windows: it is HKEY_LOCAL_MACHINE\Software\Classes itself,
+// without the user's HKEY_CURRENT_USER\Software\Classes merged over it as Windows shows them.
 class MemoryRegistry final : public RegistryPlatform {
  public:
   enum class Op { Open, Create, DeleteKey, DeleteValue, SetValue, Connect, QueryValue, QueryInfo, EnumValue, EnumKey };
@@ -23,7 +25,10 @@ class MemoryRegistry final : public RegistryPlatform {
     std::vector<BYTE> data;
   };
 
-  MemoryRegistry();
+  // redirectFor32BitProgram: the calls answer a 32-bit program as 64-bit Windows XP and Vista do,
+  // the computer's classes, reached without KEY_WOW64_64KEY, being the redirected copy in
+  // HKEY_LOCAL_MACHINE\Software\Wow6432Node\Classes. Arranging and inspecting see every key where it is.
+  explicit MemoryRegistry(bool redirectFor32BitProgram = false);
 
   void setHook(Hook hook) { hook_ = std::move(hook); }
 
@@ -41,7 +46,7 @@ class MemoryRegistry final : public RegistryPlatform {
   LONG createKey(HKEY parent, const char* subKey, const char* className, DWORD options, REGSAM access,
                  SECURITY_ATTRIBUTES* security, HKEY* result, DWORD* disposition) override;
   LONG closeKey(HKEY key) override;
-  LONG deleteKey(HKEY parent, const char* subKey) override;
+  LONG deleteKey(HKEY parent, const char* subKey, REGSAM view) override;
   LONG deleteValue(HKEY key, const char* name) override;
   LONG setValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
   LONG connectRegistry(const char* machine, HKEY root, HKEY* result) override;
@@ -58,9 +63,10 @@ class MemoryRegistry final : public RegistryPlatform {
   struct Key;
   // The key a handle (open or predefined) stands for, and the access it was opened with.
   LONG resolve(HKEY handle, std::shared_ptr<Key>& key, REGSAM needed = 0) const;
-  // Walks a relative path; with create, makes the missing keys. Empty parts are skipped.
-  LONG walk(std::shared_ptr<Key> from, const char* path, bool create, const std::string& className,
-            std::shared_ptr<Key>& found, bool* created = nullptr);
+  // Walks a relative path in the view that access asks for; with create, makes the missing keys.
+  // Empty parts are skipped.
+  LONG walk(std::shared_ptr<Key> from, const char* path, bool create, const std::string& className, REGSAM access,
+            std::shared_ptr<Key>& found, bool* created = nullptr) const;
   std::shared_ptr<Key> find(HKEY root, const std::string& path) const;
   LONG openOrCreate(Op op, HKEY parent, const char* subKey, const std::string& className, REGSAM access, HKEY* result,
                     bool* created);
@@ -69,6 +75,7 @@ class MemoryRegistry final : public RegistryPlatform {
   LONG enter(Op op, HKEY handle, REGSAM needed, std::shared_ptr<Key>& key);
 
   std::map<HKEY, std::shared_ptr<Key>> roots_;
+  std::shared_ptr<Key> classes_, redirectedClasses_;  // the computer's classes, and their copy
   std::vector<std::string> machines_;
   std::map<HKEY, std::pair<std::shared_ptr<Key>, REGSAM>> handles_;
   Hook hook_;

@@ -8,7 +8,7 @@
 namespace {
 class RegistryConformance : public RegistryBackendTest {
  protected:
-  LONG remove(const std::string& below) { return platform().deleteKey(HKEY_CURRENT_USER, scratchAnsi(below).c_str()); }
+  LONG remove(const std::string& below) { return platform().deleteKey(HKEY_CURRENT_USER, scratchAnsi(below).c_str(), 0); }
 };
 ON_BOTH_REGISTRIES(RegistryConformance);
 

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "controls/modShellExecute.h"
 #include "registry/RegistryError.h"
 #include "scripts/driver/HandlerKey.h"
+#include "tests/MemoryRegistry.h"
 
 namespace testing_support {
 
@@ -82,20 +84,48 @@ class HostWindow {
   HWND hwnd_;
 };
 
-// How many pixels of a window's client rectangle show exactly that colour on the screen (Wine
-// answers GetPixel only on the screen's DC).
-inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
+// The colours a window's client rectangle shows on the screen, with how many pixels show each
+// (Wine answers GetPixel only on the screen's DC).
+inline std::map<COLORREF, int> screenColours(HWND window, const RECT& client) {
   HDC screen = GetDC(nullptr);
-  int count = 0;
+  std::map<COLORREF, int> colours;
   for (int y = client.top; y < client.bottom; ++y) {
     for (int x = client.left; x < client.right; ++x) {
       POINT point{x, y};
       ClientToScreen(window, &point);
-      count += GetPixel(screen, point.x, point.y) == colour;
+      ++colours[GetPixel(screen, point.x, point.y)];
     }
   }
   ReleaseDC(nullptr, screen);
-  return count;
+  return colours;
+}
+
+// How many pixels of a window's client rectangle show exactly that colour on the screen.
+inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
+  const std::map<COLORREF, int> colours = screenColours(window, client);
+  const auto found = colours.find(colour);
+  return found == colours.end() ? 0 : found->second;
+}
+
+// The handler's stores in the in-memory registry, by letter: u the user's classes, c the
+// computer's, w the copy of the computer's that 64-bit Windows XP and Vista show 32-bit programs.
+inline std::pair<HKEY, std::string> handlerStore(char letter) {
+  return {letter == 'u' ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, letter == 'w' ? handler::kInRedirectedClasses : handler::kInClasses};
+}
+inline const std::vector<BYTE> kHandlerClassId(handler::kClassIdStored.begin(), handler::kClassIdStored.end());
+inline void putHandler(MemoryRegistry& registry, const std::string& stores) {
+  for (char s : stores) registry.putValue(handlerStore(s).first, handlerStore(s).second, "", REG_SZ, kHandlerClassId);
+}
+// The stores holding the key with the class identifier, "?" for one holding it without.
+inline std::string handlerStores(const MemoryRegistry& registry) {
+  std::string held;
+  for (char letter : {'u', 'c', 'w'}) {
+    const auto [root, path] = handlerStore(letter);
+    const auto value = registry.value(root, path, "");
+    const bool classId = value && value->type == REG_SZ && value->data == kHandlerClassId;
+    if (classId || registry.keyExists(root, path)) held += classId ? letter : '?';
+  }
+  return held;
 }
 
 // The registry error an operation raises; a test failure when it raises none.

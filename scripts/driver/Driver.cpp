@@ -151,9 +151,9 @@ void answer(const MessageBoxSeen& box) {
   waitFor([&] { return !IsWindow(box.window); });
 }
 
-std::string handlerState() {
+std::string handlerState(HKEY store) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, handler::kPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "no key";
+  if (RegOpenKeyExA(store, handler::kInClasses.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "no key";
   char data[256] = {};
   DWORD type = 0, size = sizeof data;
   const LONG read = RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
@@ -168,15 +168,35 @@ std::string classesDefault(const std::string& path) {
   return RegQueryValueA(HKEY_CLASSES_ROOT, path.c_str(), data, &size) == ERROR_SUCCESS ? data : "";
 }
 
-void setClassesDefault(const std::string& path, const std::string& text) {
+static void setDefault(HKEY root, const std::string& path, const std::string& text) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
   RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
   RegCloseKey(key);
 }
 
-void installHandler() { setClassesDefault(handler::kPath, handler::kClassIdStored.c_str()); }
+void setClassesDefault(const std::string& path, const std::string& text) { setDefault(HKEY_CLASSES_ROOT, path, text); }
 
-void removeHandler() { RegDeleteKeyA(HKEY_CLASSES_ROOT, handler::kPath); }
+void installHandler(HKEY store) { setDefault(store, handler::kInClasses, handler::kClassIdStored.c_str()); }
+
+void removeHandler(HKEY store) { RegDeleteKeyA(store, handler::kInClasses.c_str()); }
+
+std::string handlerStores() {
+  std::string held;
+  for (const auto& [letter, store] : {std::pair{'u', HKEY_CURRENT_USER}, {'c', HKEY_LOCAL_MACHINE}}) {
+    const std::string state = handlerState(store);
+    if (state != "no key") held += state == "type 1: " + handler::kClassIdStored ? letter : '?';
+  }
+  return held;
+}
+
+bool holdHandler(bool held) {
+  const std::string path = handler::kInClasses + "\\Held";
+  if (!held) return RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS;
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return false;
+  RegCloseKey(key);
+  return true;
+}
 
 }  // namespace driver

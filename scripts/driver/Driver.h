@@ -60,11 +60,17 @@ struct MessageBoxSeen {
 MessageBoxSeen waitForMessageBox(DWORD processId);
 void answer(const MessageBoxSeen& box);
 
-// The handler key as the registry holds it, in words: "no key", "a key without its value", or
-// "type N: " and every stored byte, the terminator included.
-std::string handlerState();
-void installHandler();
-void removeHandler();
+// The handler key as one store holds it (HKEY_LOCAL_MACHINE: the computer's classes,
+// HKEY_CURRENT_USER: the user's), in words: "no key", "a key without its value", or "type N: "
+// and every stored byte, the terminator included.
+std::string handlerState(HKEY store = HKEY_LOCAL_MACHINE);
+void installHandler(HKEY store = HKEY_LOCAL_MACHINE);
+void removeHandler(HKEY store = HKEY_LOCAL_MACHINE);
+// Gives the computer's key a subkey (held) or takes it away: a real refusal of its deletion.
+bool holdHandler(bool held);
+// Which stores hold the key with its class identifier: u the user's, c the computer's; ? for a
+// store holding it otherwise.
+std::string handlerStores();
 
 // The default value of a key below HKEY_CLASSES_ROOT (empty when it has none), and setting it.
 std::string classesDefault(const std::string& path);

@@ -18,7 +18,6 @@
 
 #include "app/ControlIds.h"
 #include "scripts/driver/Driver.h"
-#include "scripts/driver/HandlerKey.h"
 
 namespace {
 DWORD programId() {
@@ -29,18 +28,6 @@ DWORD programId() {
   });
   return pid;
 }
-
-// A key with a subkey can't be deleted: a real refusal of the removal.
-bool holdHandler(bool held) {
-  const std::string path = std::string(handler::kPath) + "\\Held";
-  if (!held) return RegDeleteKeyA(HKEY_CLASSES_ROOT, path.c_str()) == ERROR_SUCCESS;
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,8 +35,8 @@ int main(int argc, char** argv) {
   const char* step = argv[1];
   if (!std::strcmp(step, "install")) { driver::installHandler(); return 0; }
   if (!std::strcmp(step, "remove")) { driver::removeHandler(); return 0; }
-  if (!std::strcmp(step, "lock-handler")) return holdHandler(true) ? 0 : 1;
-  if (!std::strcmp(step, "unlock-handler")) return holdHandler(false) ? 0 : 1;
+  if (!std::strcmp(step, "lock-handler")) return driver::holdHandler(true) ? 0 : 1;
+  if (!std::strcmp(step, "unlock-handler")) return driver::holdHandler(false) ? 0 : 1;
   const DWORD pid = programId();
   if (!pid) return 1;
   HWND window = FindWindowA("Orvandel.wMain", "Orvandel");

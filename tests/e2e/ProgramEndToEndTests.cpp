@@ -38,29 +38,79 @@ std::string start(const driver::Program& program, HWND window, std::string& offe
 }
 
 // Started as Explorer starts it for an .avi file dropped on it: the path is no switch, so the
-// window opens as it does without arguments.
+// window opens as it does without arguments. The key in both the user's and the computer's classes
+// goes from both, unless the computer's refuses.
 TEST(ProgramEndToEnd, StartRemovesAndRestoresTheHandlerKeyAndARefusalWarns) {
   driver::installHandler();
+  driver::installHandler(HKEY_CURRENT_USER);
   driver::Program program("\"C:\\My Videos\\holiday clip.avi\"");
   HWND window = program.mainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(offered(window), "Remove");
   std::string next;
   EXPECT_EQ(start(program, window, next), "Success!: AVI Previewing has been successfully removed.");
-  EXPECT_EQ(driver::handlerState(), "no key");
+  EXPECT_EQ(driver::handlerStores(), "");
   EXPECT_EQ(next, "Restore");
   EXPECT_EQ(start(program, window, next), "Success!: AVI Previewing has been successfully restored.");
   EXPECT_EQ(driver::handlerState(), "type 1: " + handler::kClassIdStored);  // the identifier and its terminator
   EXPECT_EQ(next, "Remove");
 
-  driver::removeHandler();  // the state changed behind the window's back: the delete now fails
+  // The computer's key refuses (it has a subkey): the user's goes, and the window still offers Remove.
+  driver::installHandler(HKEY_CURRENT_USER);
+  ASSERT_TRUE(driver::holdHandler(true));
   EXPECT_EQ(start(program, window, next), "Orvandel: " + kRefusal);
   EXPECT_TRUE(program.running());
-  EXPECT_EQ(next, "Restore");
+  EXPECT_EQ(driver::handlerStores(), "c");
+  EXPECT_EQ(next, "Remove");
+  driver::holdHandler(false);
   driver::press(driver::findControl(window, kIdClose));
   EXPECT_TRUE(program.waitForExit());
   EXPECT_EQ(program.exitCode(), 0u);
-  driver::installHandler();
+}
+
+// The screen's resolution as Windows reports it to programs started from now on (Wine reads it
+// from these two values at each program's start), and back as it was when this goes.
+class ScreenResolution {
+ public:
+  explicit ScreenResolution(DWORD dpi) {
+    for (Setting& s : settings_) {
+      RegCreateKeyExA(s.root, s.path, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &s.key, nullptr);
+      DWORD size = sizeof s.before;
+      s.had = RegQueryValueExA(s.key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&s.before), &size) == 0;
+      RegSetValueExA(s.key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+  }
+  ~ScreenResolution() {
+    for (const Setting& s : settings_) {
+      if (s.had) RegSetValueExA(s.key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&s.before), sizeof s.before);
+      else RegDeleteValueA(s.key, "LogPixels");
+      RegCloseKey(s.key);
+    }
+  }
+
+ private:
+  struct Setting {
+    HKEY root;
+    const char* path;
+    HKEY key = nullptr;
+    DWORD before = 0;
+    bool had = false;
+  } settings_[2] = {{HKEY_CURRENT_USER, "Control Panel\\Desktop"},
+                    {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"}};
+};
+
+// Laid out at the resolution the screen has (a Windows user's "Large size", 120 dpi), which only
+// the program itself asks the system for.
+TEST(ProgramEndToEnd, TheWindowIsLaidOutAtTheScreensResolution) {
+  const ScreenResolution large(120);
+  driver::Program program;
+  HWND main = program.mainWindow();
+  ASSERT_NE(main, nullptr);
+  RECT client;
+  GetClientRect(main, &client);
+  EXPECT_EQ(client.right, MulDiv(6060, 120, 1440));
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(program.waitForExit());
 }
 
 // Glyph cores carry the exact text colour, whatever the anti-aliasing does at their edges.

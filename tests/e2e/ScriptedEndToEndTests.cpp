@@ -4,7 +4,6 @@
 
 #include "base/WinHandles.h"
 #include "scripts/driver/Driver.h"
-#include "scripts/driver/HandlerKey.h"
 
 namespace {
 
@@ -51,7 +50,7 @@ struct Step {
   std::string arguments;
   DWORD exit;
   std::string printed;  // the whole output, or its start when it ends in ": "
-  bool keyAfter;
+  const char* held;     // the stores holding the key afterwards: u the user's, c the computer's
 };
 
 void runSteps(const std::vector<Step>& steps) {
@@ -61,33 +60,37 @@ void runSteps(const std::vector<Step>& steps) {
     EXPECT_EQ(done.exit, step.exit) << step.arguments;
     const bool startOnly = step.printed.size() > 2 && step.printed.compare(step.printed.size() - 2, 2, ": ") == 0;
     EXPECT_EQ(startOnly ? done.output.substr(0, step.printed.size()) : done.output, step.printed) << step.arguments;
-    EXPECT_EQ(driver::handlerState(), step.keyAfter ? "type 1: " + handler::kClassIdStored : "no key")
-        << step.arguments;
+    EXPECT_EQ(driver::handlerStores(), step.held) << step.arguments;
   }
 }
 
 // On this computer, then on an unknown one (never a success) and on this one by its own name, which
-// Wine reaches, there through HKEY_LOCAL_MACHINE's classes.
-TEST(ScriptedEndToEnd, StatusRemoveAndRestoreHereAndOnAnotherComputer) {
+// Wine reaches, there through HKEY_LOCAL_MACHINE's classes; then with the key in the user's classes
+// alone, which Wine's HKEY_CLASSES_ROOT does not show.
+TEST(ScriptedEndToEnd, StatusRemoveAndRestoreHereAndOnAnotherComputerAndInTheUsersClasses) {
   driver::installHandler();
   char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
   DWORD length = sizeof name;
   ASSERT_TRUE(GetComputerNameA(name, &length));
   const std::string own = std::string(" /machine ") + name;
+  const std::string removed = "AVI Previewing has been successfully removed.\r\n";
   runSteps({
-      {"/status", 0, "present\r\n", true},
-      {"/remove", 0, "AVI Previewing has been successfully removed.\r\n", false},
-      {"-STATUS", 3, "absent\r\n", false},
-      {"/remove", 0, "AVI Previewing is already removed: nothing changed.\r\n", false},
-      {"/Restore", 0, "AVI Previewing has been successfully restored.\r\n", true},
+      {"/status", 0, "present\r\n", "c"},
+      {"/remove", 0, removed, ""},
+      {"-STATUS", 3, "absent\r\n", ""},
+      {"/remove", 0, "AVI Previewing is already removed: nothing changed.\r\n", ""},
+      {"/Restore", 0, "AVI Previewing has been successfully restored.\r\n", "c"},
       {"/restore /now", 2,
-       "Not understood: /now\r\nUsage: orvandel.exe /status | /remove | /restore [/machine NAME]\r\n", true},
-      {"/status /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", true},
-      {"/remove /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", true},
-      {"/remove" + own, 0, "AVI Previewing has been successfully removed.\r\n", false},
-      {"/restore /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", false},
-      {"/restore" + own, 0, "AVI Previewing has been successfully restored.\r\n", true},
+       "Not understood: /now\r\nUsage: orvandel.exe /status | /remove | /restore [/machine NAME]\r\n", "c"},
+      {"/status /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", "c"},
+      {"/remove /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", "c"},
+      {"/remove" + own, 0, removed, ""},
+      {"/restore /machine NOSUCHPC7", 1, "\\\\NOSUCHPC7: error 53: ", ""},
+      {"/restore" + own, 0, "AVI Previewing has been successfully restored.\r\n", "c"},
   });
+  driver::removeHandler();
+  driver::installHandler(HKEY_CURRENT_USER);
+  runSteps({{"/status", 0, "present\r\n", "u"}, {"/remove", 0, removed, ""}});
 }
 // A shortcut whose target carries a switch the program does not know: no console to write to,
 // so the words appear in a box, and the exit code still says the command line was not understood.
