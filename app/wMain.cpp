@@ -5,6 +5,7 @@
 #include "app/ControlIds.h"
 #include "app/modWinXP.h"
 #include "app/wAbout.h"
+#include "controls/AccessibleObject.h"
 #include "controls/Containers.h"
 #include "resources/ResourceIds.h"
 
@@ -176,4 +177,5 @@ void wMain::setRestartNoteColour(PreviewMode mode, DesignColour colour) { setTex
 void wMain::selectOption(PreviewMode mode) {
   SendMessageW(control(kOption[mode]), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageW(control(kOption[mode == Remove ? Restore : Remove]), BM_SETCHECK, BST_UNCHECKED, 0);
+  for (const wchar_t* panel : kPanel) notifyStateChanged(control(panel));  // heard as the options
 }

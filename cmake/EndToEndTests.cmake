@@ -6,7 +6,7 @@ add_dependencies(orvandel_tests url_recorder)
 file(GLOB ORVANDEL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*Tests.cpp)
 if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
   add_executable(orvandel_e2e ${ORVANDEL_E2E_SOURCES})
-  target_link_libraries(orvandel_e2e PRIVATE orvandel_core orvandel_driver gtest gtest_main ole32)
+  target_link_libraries(orvandel_e2e PRIVATE orvandel_core orvandel_driver gtest gtest_main ole32 shlwapi)
   target_compile_options(orvandel_e2e PRIVATE ${ORVANDEL_WARNINGS})
   add_dependencies(orvandel_e2e orvandel url_recorder)
   # They share the prefix's handler key, its http handler and the screen: one at a time.

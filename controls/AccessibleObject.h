@@ -21,6 +21,10 @@ struct AccessibleDescription {
 // A link's default action, as the system's link control (SysLink) names it.
 constexpr const wchar_t* kLinkAction = L"Click";
 
+// Tells screen readers that what a control's object says of its state has changed (checked, hot-
+// tracked), as the system's own controls tell them; they would hear it only when they next asked.
+inline void notifyStateChanged(HWND window) { NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, CHILDID_SELF); }
+
 // A reader asked for a control's default action: it is posted to the control, which does what
 // a click does, so that the reader's call returns at once (the action may open a modal window).
 constexpr UINT kDefaultActionMessage = WM_APP + 2;

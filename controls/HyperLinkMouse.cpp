@@ -2,6 +2,7 @@
 // tmrMouseOut, the click action and the Click event.
 #include "controls/HyperLink.h"
 
+#include "controls/AccessibleObject.h"
 #include "controls/HandCursor.h"
 #include "controls/modShellExecute.h"
 
@@ -46,6 +47,7 @@ void HyperLink::labLink_MouseMove() {
   if (!hovering_) {
     startTimer();
     hovering_ = true;
+    notifyStateChanged(hwnd());
   }
 }
 
@@ -61,6 +63,7 @@ void HyperLink::tmrMouseOut_Timer() {
   if (inside) return;
   stopTimer();
   hovering_ = false;
+  notifyStateChanged(hwnd());
   setLabelForeColor(m_LinkColour);
   if (m_UnderlinedHilight && !m_Underlined) setLabelUnderline(false);
 }

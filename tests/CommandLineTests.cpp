@@ -9,14 +9,7 @@
 #include "tests/TestSupport.h"
 
 namespace {
-const std::wstring kRemoved = L"AVI Previewing has been successfully removed.";
-const std::wstring kRestored = L"AVI Previewing has been successfully restored.";
-const std::wstring kRemoveFailed =
-    L"AVI Previewing wasn't disabled.\r\n\r\nThere was an error while trying to remove the AVI Previewing\r\n"
-    L"feature. Do you have administrator priviledges?";
-const std::wstring kRestoreFailed =
-    L"AVI Previewing wasn't restored.\r\n\r\nThere was an error while trying to restore the AVI Previewing\r\n"
-    L"feature. Do you have administrator priviledges?";
+using namespace testing_support;
 using Action = CommandLine::Action;
 using Op = MemoryRegistry::Op;
 using Args = std::vector<std::wstring>;

@@ -13,12 +13,9 @@ namespace {
 using namespace testing_support;
 using Op = MemoryRegistry::Op;
 
-const Shown kRemovedBox{L"AVI Previewing has been successfully removed.", L"Success!", MB_ICONINFORMATION};
-const Shown kRestoredBox{L"AVI Previewing has been successfully restored.", L"Success!", MB_ICONINFORMATION};
-const Shown kRemoveFailedBox{L"AVI Previewing wasn't disabled.\r\n\r\nThere was an error while trying to remove the AVI "
-                             L"Previewing\r\nfeature. Do you have administrator priviledges?", L"Orvandel", MB_ICONEXCLAMATION};
-const Shown kRestoreFailedBox{L"AVI Previewing wasn't restored.\r\n\r\nThere was an error while trying to restore the AVI "
-                              L"Previewing\r\nfeature. Do you have administrator priviledges?", L"Orvandel", MB_ICONEXCLAMATION};
+const Shown kRemovedBox{kRemoved, L"Success!", MB_ICONINFORMATION}, kRestoredBox{kRestored, L"Success!", MB_ICONINFORMATION};
+const Shown kRemoveFailedBox{kRemoveFailed, L"Orvandel", MB_ICONEXCLAMATION};
+const Shown kRestoreFailedBox{kRestoreFailed, L"Orvandel", MB_ICONEXCLAMATION};
 
 class MainWindow : public ::testing::Test {
  protected:

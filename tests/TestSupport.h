@@ -19,6 +19,15 @@
 
 namespace testing_support {
 
+// What the switch says, word for word.
+const std::wstring kRemoved = L"AVI Previewing has been successfully removed.";
+const std::wstring kRestored = L"AVI Previewing has been successfully restored.";
+const std::wstring kNoRights = L"feature. Do you have administrator priviledges?";
+const std::wstring kRemoveFailed =
+    L"AVI Previewing wasn't disabled.\r\n\r\nThere was an error while trying to remove the AVI Previewing\r\n" + kNoRights;
+const std::wstring kRestoreFailed =
+    L"AVI Previewing wasn't restored.\r\n\r\nThere was an error while trying to restore the AVI Previewing\r\n" + kNoRights;
+
 // A message box: its prompt, caption and style.
 using Shown = std::tuple<std::wstring, std::wstring, UINT>;
 class RecordingPresenter final : public MessagePresenter {

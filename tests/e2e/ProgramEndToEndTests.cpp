@@ -1,20 +1,18 @@
 // The built program driven from outside under Wine, with the real registry, shell and pointer:
 // what a user sees and what the registry holds.
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 
 #include "app/ControlIds.h"
+#include "base/AnsiText.h"
 #include "scripts/driver/Driver.h"
 #include "scripts/driver/HandlerKey.h"
 #include "tests/TestSupport.h"
 #include "tests/e2e/BrowserStandIn.h"
 
 namespace {
-const std::string kRefusal =
-    "AVI Previewing wasn't disabled.\r\n\r\nThere was an error while trying to remove the AVI Previewing\r\n"
-    "feature. Do you have administrator priviledges?";
-
 // Which change the window offers, as its option buttons and frames show it.
 std::string offered(HWND window) {
   const bool remove = driver::isChecked(driver::findControl(window, kIdOptionRemove));
@@ -58,7 +56,7 @@ TEST(ProgramEndToEnd, StartRemovesAndRestoresTheHandlerKeyAndARefusalWarns) {
   // The computer's key refuses (it has a subkey): the user's goes, and the window still offers Remove.
   driver::installHandler(HKEY_CURRENT_USER);
   ASSERT_TRUE(driver::holdHandler(true));
-  EXPECT_EQ(start(program, window, next), "Orvandel: " + kRefusal);
+  EXPECT_EQ(start(program, window, next), "Orvandel: " + toAnsi(testing_support::kRemoveFailed));
   EXPECT_TRUE(program.running());
   EXPECT_EQ(driver::handlerStores(), "c");
   EXPECT_EQ(next, "Remove");
@@ -74,17 +72,15 @@ class ScreenResolution {
  public:
   explicit ScreenResolution(DWORD dpi) {
     for (Setting& s : settings_) {
-      RegCreateKeyExA(s.root, s.path, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &s.key, nullptr);
       DWORD size = sizeof s.before;
-      s.had = RegQueryValueExA(s.key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&s.before), &size) == 0;
-      RegSetValueExA(s.key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+      s.had = SHGetValueA(s.root, s.path, "LogPixels", nullptr, &s.before, &size) == ERROR_SUCCESS;
+      SHSetValueA(s.root, s.path, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
     }
   }
   ~ScreenResolution() {
     for (const Setting& s : settings_) {
-      if (s.had) RegSetValueExA(s.key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&s.before), sizeof s.before);
-      else RegDeleteValueA(s.key, "LogPixels");
-      RegCloseKey(s.key);
+      s.had ? SHSetValueA(s.root, s.path, "LogPixels", REG_DWORD, &s.before, sizeof s.before)
+            : SHDeleteValueA(s.root, s.path, "LogPixels");
     }
   }
 
@@ -92,7 +88,6 @@ class ScreenResolution {
   struct Setting {
     HKEY root;
     const char* path;
-    HKEY key = nullptr;
     DWORD before = 0;
     bool had = false;
   } settings_[2] = {{HKEY_CURRENT_USER, "Control Panel\\Desktop"},
