@@ -171,7 +171,8 @@ void expectReadableByAssistiveTechnology(const Form& form, const FormSpec& layou
 // A control's accessible object, asked for as a screen reader asks (the caller releases it).
 IAccessible* objectOf(HWND window) {
   IAccessible* object = nullptr;
-  EXPECT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+  // __uuidof, not IID_IAccessible: the x86_64 import library names a thunk by that symbol.
+  EXPECT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
                                                       reinterpret_cast<void**>(&object)));
   return object;
 }
