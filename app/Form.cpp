@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/LastError.h"
-#include "base/NumberText.h"
 #include "controls/Containers.h"
 #include "controls/HandCursor.h"
 #include "controls/HyperLink.h"

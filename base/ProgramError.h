@@ -7,7 +7,7 @@
 
 // What the program's own errors have in common: the message what() gives. Derived from
 // std::exception alone: the library's runtime_error keeps its message in a string of the old
-// library ABI, whose code (some 40 KB of the shipped program) would come along with it.
+// library ABI, whose code (57 KB of the shipped program) would come along with it.
 class ProgramError : public std::exception {
  public:
   explicit ProgramError(std::string what) : what_(std::move(what)) {}

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 
 namespace {
 constexpr int kSystemIndex[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT,
@@ -18,11 +19,6 @@ bool systemHighContrast() {
          (setting.dwFlags & HCF_HIGHCONTRASTON);
 }
 
-ColourScheme*& scheme() {
-  static ColourScheme* current = nullptr;
-  return current;
-}
-
 double luminance(COLORREF colour) {
   const auto channel = [](BYTE value) {
     const double c = value / 255.0;
@@ -36,14 +32,12 @@ ColourScheme::ColourScheme() : highContrast_(systemHighContrast()) {
   for (int role = 0; role < static_cast<int>(ColourRole::Count); ++role) colours_[role] = GetSysColor(kSystemIndex[role]);
 }
 
-const ColourScheme& ColourScheme::current() {
-  if (!scheme()) scheme() = new ColourScheme;  // lives as long as the process
-  return *scheme();
+ColourScheme& ColourScheme::instance() {
+  static ColourScheme scheme;
+  return scheme;
 }
 
-void ColourScheme::refresh() {
-  if (scheme()) *scheme() = ColourScheme();
-}
+void ColourScheme::refresh() { instance() = ColourScheme(); }
 
 HBRUSH ColourScheme::brush(ColourRole role) const { return GetSysColorBrush(kSystemIndex[static_cast<int>(role)]); }
 
@@ -58,8 +52,9 @@ COLORREF ColourScheme::text(const DesignColour& design, COLORREF background) con
     return design.rgb;
   }
   if (grey) return colour(ColourRole::GrayText);
-  for (ColourRole role : {design.role, design.role == ColourRole::Hover ? ColourRole::Link : design.role,
-                          ColourRole::FaceText, ColourRole::WindowText}) {
+  // A hovered link may fall back on the link's colour; any text on the scheme's text colours.
+  const ColourRole second = design.role == ColourRole::Hover ? ColourRole::Link : design.role;
+  for (ColourRole role : {design.role, second, ColourRole::FaceText, ColourRole::WindowText}) {
     if (contrast(colour(role), background) >= kLeastTextContrast) return colour(role);
   }
   // Black or white always stands out 4.5:1 from any colour, one or the other.

@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
-
 // What a colour stands for on the windows. Where the design fixes a colour (the white band, the
 // dark red note, the link blues) it stands for one of these, and the user's colour scheme says
 // what that role looks like.
@@ -32,7 +30,7 @@ class ColourScheme {
  public:
   static constexpr double kLeastTextContrast = 4.5;
 
-  static const ColourScheme& current();
+  static const ColourScheme& current() { return instance(); }
   static void refresh();
 
   COLORREF colour(ColourRole role) const { return colours_[static_cast<int>(role)]; }
@@ -43,8 +41,8 @@ class ColourScheme {
   // backgrounds is the same in the default scheme (white is the window colour).
   COLORREF background(const DesignColour& design) const { return colour(design.role); }
   // A text as it is drawn on `background`: the design's colour where it stands out and the
-  // high-contrast setting is off, else the role's; should even that not stand out, the scheme's
-  // text colour that does best, then black or white. Grey text keeps the design's grey outside
+  // high-contrast setting is off, else the role's; should even that not stand out, the first of
+  // the scheme's text colours that does, else black or white. Grey text keeps the design's grey outside
   // high contrast: it says "not available now", which no guideline asks to stand out.
   COLORREF text(const DesignColour& design, COLORREF background) const;
 
@@ -58,7 +56,7 @@ class ColourScheme {
   static double contrast(COLORREF a, COLORREF b);
 
   // Windows' high-contrast setting as a test sets it, while the object lives (Wine never
-  // reports the setting on); nullopt asks the system again.
+  // reports the setting on); once it goes, the system is asked again.
   class HighContrastForTests {
    public:
     explicit HighContrastForTests(bool on);
@@ -69,6 +67,7 @@ class ColourScheme {
 
  private:
   ColourScheme();
+  static ColourScheme& instance();
   COLORREF colours_[static_cast<int>(ColourRole::Count)] = {};
   bool highContrast_ = false;
 };

@@ -312,10 +312,7 @@ void HyperLink::setLabelForeColor(OleColour colour) {
 void HyperLink::setLabelUnderline(bool underline) {
   if (label_.FontUnderline == underline) return;
   label_.FontUnderline = underline;
-  // Hovering switches between the same two fonts: each is made once.
-  if (!fonts_[underline]) makeFont(underline);
-  autoSizeLabel();
-  invalidate();
+  invalidate();  // the link draws the underline itself, in the one font; its size stays
 }
 
 // A font the host gives (WM_SETFONT) replaces face, size and style; the underline stays the
@@ -332,26 +329,15 @@ void HyperLink::adoptFont(HFONT font) {
 }
 
 void HyperLink::rebuildFont() {
-  fonts_[0].reset();
-  fonts_[1].reset();
-  makeFont(label_.FontUnderline);
-  autoSizeLabel();
-  invalidate();
-}
-
-void HyperLink::makeFont(bool underline) {
   LOGFONTW wanted = fontBase_;
   wanted.lfWeight = label_.FontBold ? FW_BOLD : FW_NORMAL;
   wanted.lfItalic = label_.FontItalic;
-  wanted.lfUnderline = underline;
+  wanted.lfUnderline = FALSE;  // drawn by the link, beneath the glyphs alone (paint)
   UniqueFont font(CreateFontIndirectW(&wanted));
   if (!font) raiseLastError("CreateFontIndirectW");
-  fonts_[underline] = std::move(font);
-}
-
-HFONT HyperLink::plainFont() {
-  if (!fonts_[0]) makeFont(false);
-  return fonts_[0].get();
+  font_ = std::move(font);
+  autoSizeLabel();
+  invalidate();
 }
 
 // Auto-size: the label is as wide as its text and one line of the font high.
@@ -435,10 +421,7 @@ void HyperLink::paint() {
   RECT label = labelRect();
   FillRect(dc, &label, backBrush());
 
-  // The font's own underline follows the text's advance widths, which may reach past its glyphs
-  // (Wine's Tahoma at 8 points): the link underlines the glyphs alone.
-  const HFONT plain = plainFont();
-  SelectedObject selectedFont(dc, plain);
+  SelectedObject selectedFont(dc, font());
   SetBkMode(dc, TRANSPARENT);
   // The link's colours stand for the link and hover roles of the user's scheme, which take over
   // where the colour set would not stand out from the background.
@@ -448,9 +431,11 @@ void HyperLink::paint() {
                                                       : scheme.colour(ColourRole::GrayText);
   SetTextColor(dc, textColour);
   DrawTextW(dc, label_.Caption.c_str(), static_cast<int>(label_.Caption.size()), &label, DT_NOPREFIX);
+  // A font's own underline follows the text's advance widths, which may reach past its glyphs
+  // (Wine's Tahoma at 8 points): the link underlines the glyphs alone.
   if (label_.FontUnderline && !label_.Caption.empty()) {
-    if (!ink_) ink_ = inkOf(plain, label_.Caption);
-    drawUnderline(dc, plain, POINT{label.left, label.top}, *ink_, textColour);
+    if (!ink_) ink_ = inkOf(font(), label_.Caption);
+    drawUnderline(dc, font(), POINT{label.left, label.top}, *ink_, textColour);
   }
 
   if (GetFocus() == hwnd() && !focusCuesHidden()) DrawFocusRect(dc, &client);

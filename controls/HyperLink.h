@@ -153,9 +153,7 @@ class HyperLink final : public ControlWindow {
   void setLabelUnderline(bool underline);
   void adoptFont(HFONT font);
   void rebuildFont();  // the face, size or style changed
-  void makeFont(bool underline);
-  HFONT font() const { return fonts_[label_.FontUnderline].get(); }  // the label's font, as it is
-  HFONT plainFont();  // the same without the underline, which the link draws itself
+  HFONT font() const { return font_.get(); }
   HBRUSH backBrush();  // the label's background
   void autoSizeLabel();
   void createToolTip();
@@ -197,8 +195,8 @@ class HyperLink final : public ControlWindow {
   Label label_;
   Timer timer_;
   Extent extent_{645.0f, 180.0f};
-  LOGFONTW fontBase_{};  // the label font's face and size; weight, italic, underline from label_
-  UniqueFont fonts_[2];  // without and with underline, each made on its first use
+  LOGFONTW fontBase_{};  // the label font's face and size; weight and italic from label_
+  UniqueFont font_;  // without an underline: the link draws its own beneath the glyphs
   std::optional<TextInk> ink_;  // the caption's glyphs, measured when first underlined
   SolidBrush backBrush_;
   std::unique_ptr<::ToolTip> toolTip_;

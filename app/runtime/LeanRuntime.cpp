@@ -21,9 +21,10 @@ template int std::string::compare(const char*) const;
 template void std::string::_M_assign(const std::string&);
 template std::string::pointer std::string::_M_create(std::string::size_type&, std::string::size_type);
 
-// The containers' own errors (a length past their largest, a position past their end), raised
-// as the program's error type rather than the library's, which would bring the library's
-// old-ABI string with it.
+// The errors the library's containers raise (a length past their largest, a position past their
+// end) as the program's error type: the library's own would bring its old-ABI string with it.
+// Memory running out stays std::bad_alloc, defined here only because the library keeps these
+// throwers in one object with the others.
 #include <new>
 
 #include "base/ProgramError.h"
