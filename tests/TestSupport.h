@@ -112,8 +112,7 @@ inline std::map<COLORREF, int> screenColours(HWND window, const RECT& client) {
 // How many pixels of a window's client rectangle show exactly that colour on the screen.
 inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
   const std::map<COLORREF, int> colours = screenColours(window, client);
-  const auto found = colours.find(colour);
-  return found == colours.end() ? 0 : found->second;
+  return colours.count(colour) ? colours.at(colour) : 0;
 }
 
 // The handler's stores in the in-memory registry, by letter: u the user's classes, c the

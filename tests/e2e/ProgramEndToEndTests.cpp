@@ -85,12 +85,7 @@ class ScreenResolution {
   }
 
  private:
-  struct Setting {
-    HKEY root;
-    const char* path;
-    DWORD before = 0;
-    bool had = false;
-  } settings_[2] = {{HKEY_CURRENT_USER, "Control Panel\\Desktop"},
+  struct Setting { HKEY root; const char* path; DWORD before = 0; bool had = false; } settings_[2] = {{HKEY_CURRENT_USER, "Control Panel\\Desktop"},
                     {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"}};
 };
 
