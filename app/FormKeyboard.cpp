@@ -53,10 +53,11 @@ bool FormKeyboard::translate(MSG& message) {
     if (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT) {
       if (moveSelection(message.hwnd, key == VK_UP || key == VK_LEFT)) return true;
     }
-    // Enter presses the focused button, as in any dialog.
+    // Enter presses the focused button, as in any dialog; once per press: a held key repeats,
+    // and each repeat would press again what the first press's box has just given back.
     if (key == VK_RETURN &&
         (SendMessageW(message.hwnd, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
-      SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+      if (!(message.lParam & (1L << 30))) SendMessageW(message.hwnd, BM_CLICK, 0, 0);
       return true;
     }
   }

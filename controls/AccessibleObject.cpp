@@ -150,8 +150,8 @@ class AccessibleObject final : public IAccessible {
     const ControlWindow* control = live();
     if (!control) return CO_E_OBJNOTCONNECTED;
     if (!control->describe().defaultAction) return standard_->accDoDefaultAction(child);
-    // A control that takes no input now (itself or a container disabled) does nothing.
-    if (!enabledWithItsContainers(control->hwnd())) return E_FAIL;
+    // A control that takes no input now (itself, a container or its window disabled) does nothing.
+    if (!takesInputNow(control->hwnd())) return E_FAIL;
     return PostMessageW(control->hwnd(), kDefaultActionMessage, 0, 0) ? S_OK : CO_E_OBJNOTCONNECTED;
   }
 

@@ -38,6 +38,9 @@ bool throughContainers(HWND window, BOOL(WINAPI* holds)(HWND)) {
 }  // namespace
 
 bool enabledWithItsContainers(HWND window) { return throughContainers(window, IsWindowEnabled); }
+bool takesInputNow(HWND window) {
+  return enabledWithItsContainers(window) && IsWindowEnabled(GetAncestor(window, GA_ROOT));
+}
 bool canTakeFocus(HWND window) { return enabledWithItsContainers(window) && throughContainers(window, IsWindowVisible); }
 
 std::unique_ptr<FrameControl> FrameControl::create(HWND parent, int id, const RECT& pixels, const wchar_t* caption,

@@ -8,6 +8,9 @@
 
 // Enabled, and so are all its containers: a disabled frame passes nothing on.
 bool enabledWithItsContainers(HWND window);
+// Whether a click could reach the control now: it and its containers enabled, and its top-level
+// window too (a modal window or a message box disables its owner).
+bool takesInputNow(HWND window);
 // Enabled and visible, and so are all its containers.
 bool canTakeFocus(HWND window);
 

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/LastError.h"
+#include "controls/Containers.h"
 
 namespace {
 // Windows live on the user-interface thread; the class table itself says what is registered.
@@ -108,17 +109,19 @@ LRESULT CALLBACK ControlWindow::route(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcW(window, message, wParam, lParam);
   }
   if (message == WM_UPDATEUISTATE) self->noteUiState(LOWORD(wParam), HIWORD(wParam));
+  // A reader's default action arrives posted: a modal window opened meanwhile (by the reader's
+  // previous action, say) has disabled this control's window, and a click could not reach it now.
+  if (message == kDefaultActionMessage && !takesInputNow(window)) return 0;
   // The handler may end with the object gone (a Click handler that closes the window and
   // releases its controls): nothing here touches `self` after it returns.
-  const char* failure = nullptr;
+  // Reported inside the handler: the text belongs to the exception, gone once the handler ends.
   try {
     return self->handleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
-    failure = error.what();
+    report(error.what());
   } catch (...) {
-    failure = "unknown exception";
+    report("unknown exception");
   }
-  report(failure);
   // A window that could not be made whole is not made at all.
   if (message == WM_NCCREATE) return FALSE;
   if (message == WM_CREATE) return -1;

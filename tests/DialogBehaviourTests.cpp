@@ -430,6 +430,13 @@ TEST_F(Dialogs, AScreenReaderHearsWhatEachOwnControlIsAndItsDefaultActionDoesWha
         {L"lnkForum", ROLE_SYSTEM_LINK, L"Visit the Forum", kLink | kStop, L"Click"},
         {L"imgDonate", ROLE_SYSTEM_LINK, L"Make a donation", kLink | kStop, L"Click"},
     });
+    // While a box or a window over it disables About, a reader's action, asked or already on its
+    // way, does nothing: a click could not reach the control either.
+    EnableWindow(about, FALSE);
+    EXPECT_EQ(doDefaultAction(form.control(L"lnkForum")), E_FAIL);
+    PostMessageW(form.control(L"labTitle"), kDefaultActionMessage, 0, 0);
+    deliver();
+    EnableWindow(about, TRUE);
     for (const wchar_t* name : {L"lnkForum", L"imgDonate", L"labTitle"}) {
       EXPECT_EQ(doDefaultAction(form.control(name)), S_OK);
     }
@@ -554,6 +561,8 @@ TEST_F(Dialogs, EnterAndSpacePressStartAndArrowsMoveTheMode) {
   EXPECT_FALSE(handlerPresent());
   postKey(control(L"cmdStart"), VK_SPACE);
   EXPECT_TRUE(handlerPresent());
+  PostMessageW(control(L"cmdStart"), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));  // Enter held: a repeat
+  deliver();
   ASSERT_EQ(recorded.shown.size(), 2u);
 
   HWND remove = control(L"optMode(0)"), restore = control(L"optMode(1)");
