@@ -8,16 +8,10 @@ namespace {
 const wchar_t kAlreadyRemoved[] = L"AVI Previewing is already removed: nothing changed.";
 const wchar_t kAlreadyRestored[] = L"AVI Previewing is already restored: nothing changed.";
 
-// The switch shows the state it reads back on the window's panels; a script has none.
-class NoWindow final : public PreviewModeView {
- public:
-  void enableOption(PreviewMode, bool) override {}
-  void enableFrame(PreviewMode, bool) override {}
-  void enableInfo(PreviewMode, bool) override {}
-  void setRestartNoteColour(PreviewMode, DesignColour) override {}
-  void selectOption(PreviewMode) override {}
-  HWND messageOwner() const override { return nullptr; }
-};
+// "\\PC07: error 53: The network path was not found."
+std::wstring unreachable(const std::wstring& machine, const RegistryError& error) {
+  return machine + L": error " + decimalText(error.number()) + L": " + error.description();
+}
 }  // namespace
 
 int runScriptedSwitch(const CommandLine& command, RegistryPlatform& registry, TextOutput& output,
@@ -33,25 +27,29 @@ int runScriptedSwitch(const CommandLine& command, RegistryPlatform& registry, Te
     }
     return kExitNotUnderstood;
   }
-  ConsolePresenter presenter(output);
-  const modCore core(registry, presenter, command.machine);
-  bool present = false;
-  try {
-    present = core.AVIPreviewKeyExists();
-  } catch (const RegistryError& error) {
-    output.writeLine(command.machine + L": error " + decimalText(error.number()) + L": " + error.description());
-    return kExitRefused;
-  }
+  const modCore core(registry, boxes, command.machine);
   if (command.action == CommandLine::Action::Status) {
-    output.writeLine(present ? L"present" : L"absent");
-    return present ? kExitDone : kExitAbsent;
+    try {
+      const bool present = core.AVIPreviewKeyExists();
+      output.writeLine(present ? L"present" : L"absent");
+      return present ? kExitDone : kExitAbsent;
+    } catch (const RegistryError& error) {
+      output.writeLine(unreachable(command.machine, error));
+      return kExitRefused;
+    }
   }
-  const bool restore = command.action == CommandLine::Action::Restore;
-  if (present == restore) {
-    output.writeLine(restore ? kAlreadyRestored : kAlreadyRemoved);
-    return kExitDone;
+  const int mode = command.action == CommandLine::Action::Restore ? Restore : Remove;
+  const SwitchOutcome outcome = core.ChangeAVIPreviewMode(mode);
+  switch (outcome.kind) {
+    case SwitchOutcome::NotReached:
+      output.writeLine(unreachable(command.machine, *outcome.error));
+      return kExitRefused;
+    case SwitchOutcome::AlreadySo:
+      output.writeLine(mode == Restore ? kAlreadyRestored : kAlreadyRemoved);
+      return kExitDone;
+    default:
+      // The words of the box the window would show.
+      output.writeLine(modCore::boxFor(mode, outcome.kind).prompt);
+      return outcome.kind == SwitchOutcome::Done ? kExitDone : kExitRefused;
   }
-  NoWindow window;
-  core.ApplyAVIPreviewMode(restore ? Restore : Remove, window);
-  return presenter.toldSuccess() ? kExitDone : kExitRefused;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/CommandLine.h"
-#include "app/ConsolePresenter.h"
+#include "app/ConsoleOutput.h"
+#include "app/MessagePresenter.h"
 #include "registry/RegistryPlatform.h"
 
 // How a run from the command line ends, for the script that started it.

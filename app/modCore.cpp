@@ -45,27 +45,41 @@ std::vector<clsRegistry> modCore::stores(const wchar_t* path) const {
   return stores;
 }
 
+namespace {
+// The handler a store's key names for Explorer to load: its default value's text; empty when the
+// key has none, or can't be read.
+std::wstring handlerNamed(clsRegistry& store) {
+  store.ValueKey(L"");
+  store.ValueType(REG_NONE);
+  const Variant value = store.Value();
+  return store.ValueType() == REG_SZ || store.ValueType() == REG_EXPAND_SZ ? value.toText() : std::wstring();
+}
+
+// Windows' own registration: the handler's class identifier as text.
+bool holdsWindowsHandler(clsRegistry& store) {
+  return handlerNamed(store) == modCore::kHandlerClassId && store.ValueType() == REG_SZ;
+}
+}  // namespace
+
 bool modCore::AVIPreviewKeyExists() const {
-  for (const clsRegistry& store : stores(kHandlerDetectPath)) {
-    if (store.KeyExists()) return true;
+  for (clsRegistry& store : stores(kHandlerDetectPath)) {
+    if (!handlerNamed(store).empty()) return true;
   }
   return false;
 }
 
-// Every store that holds the key, the user's first: the computer's would show through otherwise.
+// Every store that holds the key, whatever handler it names, the user's first: the computer's
+// would show through otherwise.
 bool modCore::removeHandler() const {
-  bool held = false;
   for (clsRegistry& store : stores(kHandlerPath)) {
-    if (!store.KeyExists()) continue;
-    held = true;
-    store.DeleteKey();
+    if (store.KeyExists()) store.DeleteKey();
   }
-  return held;
+  return !AVIPreviewKeyExists();
 }
 
 // The computer's store: the handler is then registered for everyone who uses it.
 bool modCore::restoreHandler() const {
-  clsRegistry registry = stores(kHandlerPath).back();
+  clsRegistry registry = computersStore();
   registry.ValueKey(L"");
   const bool existed = registry.KeyExists();
   if (!registry.CreateKey()) return false;
@@ -88,25 +102,43 @@ bool modCore::restoreHandler() const {
     }
     throw;
   }
-  return true;
+  return holdsWindowsHandler(registry);
+}
+
+SwitchOutcome modCore::ChangeAVIPreviewMode(int mode) const {
+  const bool restore = mode != Remove;
+  bool asAsked = false;
+  try {
+    // Restored is the computer's key holding Windows' handler; removed is no store naming any.
+    clsRegistry computers = computersStore();
+    asAsked = restore ? holdsWindowsHandler(computers) : !AVIPreviewKeyExists();
+  } catch (const RegistryError& error) {
+    return {SwitchOutcome::NotReached, error};
+  }
+  if (asAsked) return {SwitchOutcome::AlreadySo, std::nullopt};
+  try {
+    // Done only when the registry then reads as asked, whatever the calls answered.
+    return {(restore ? restoreHandler() : removeHandler()) ? SwitchOutcome::Done : SwitchOutcome::Refused, std::nullopt};
+  } catch (const RegistryError& error) {
+    return {SwitchOutcome::Refused, error};
+  } catch (const std::exception&) {
+    return {SwitchOutcome::Refused, std::nullopt};
+  }
+}
+
+// A restore of what is already there is a success, as a write of the same value would be; a
+// removal of what is not there is not: the user asked to take away something that was gone.
+SwitchBox modCore::boxFor(int mode, SwitchOutcome::Kind kind) {
+  const bool restore = mode != Remove;
+  if (kind == SwitchOutcome::Done || (kind == SwitchOutcome::AlreadySo && restore)) {
+    return {restore ? kRestored : kRemoved, kSuccessCaption, kInformationStyle};
+  }
+  return {restore ? kRestoreFailed : kRemoveFailed, kApplicationTitle, kExclamationStyle};
 }
 
 void modCore::ApplyAVIPreviewMode(int mode, PreviewModeView& view) const {
-  const bool restore = mode != Remove;
-  bool succeeded = false;
-  try {
-    // Done only when the registry then reads as asked: a store still holding the key, or a key
-    // put back that can't be found, is a failure whatever the calls answered.
-    succeeded = (restore ? restoreHandler() : removeHandler()) && AVIPreviewKeyExists() == restore;
-  } catch (const std::exception&) {
-    succeeded = false;  // every refusal is reported the same way
-  }
-  if (succeeded) {
-    messages_.show(view.messageOwner(), restore ? kRestored : kRemoved, kSuccessCaption, kInformationStyle);
-  } else {
-    messages_.show(view.messageOwner(), restore ? kRestoreFailed : kRemoveFailed, kApplicationTitle,
-                   kExclamationStyle);
-  }
+  const SwitchBox box = boxFor(mode, ChangeAVIPreviewMode(mode).kind);
+  messages_.show(view.messageOwner(), box.prompt, box.caption, box.style);
   bool exists = false;
   try {
     exists = AVIPreviewKeyExists();

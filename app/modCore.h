@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,21 @@ class PreviewModeView {
   virtual HWND messageOwner() const = 0;
 };
 
+// What a change of the switch came to: the window shows it as a box, a script as words and an
+// exit code.
+struct SwitchOutcome {
+  enum Kind { Done, AlreadySo, Refused, NotReached };
+  Kind kind = Refused;
+  std::optional<RegistryError> error;  // the system's own words, where the registry gave some
+};
+
+// A message box of the switch's.
+struct SwitchBox {
+  const wchar_t* prompt;
+  const wchar_t* caption;
+  UINT style;
+};
+
 // The preview-handler switch. It keeps no state: the registry is read afresh whenever the state
 // is needed, and every operation uses a registry object of its own.
 class modCore {
@@ -36,16 +52,24 @@ class modCore {
   modCore(RegistryPlatform& registry, MessagePresenter& messages, std::wstring machine = {})
       : registry_(registry), messages_(messages), machine_(std::move(machine)) {}
 
-  // Whether any store holds the key. Raises the registry error only when another computer was
-  // named and can't be reached.
+  // Whether any store's key names a handler for Explorer to load (a key without its default
+  // value names none). Raises the registry error only when another computer was named and can't
+  // be reached.
   bool AVIPreviewKeyExists() const;
-  // Makes the change, reports it, then shows the window what the registry now says. Never throws.
+  // Makes the mode's change unless the registry already reads as asked, and reads it back: done
+  // only when it then reads as asked. Never throws.
+  SwitchOutcome ChangeAVIPreviewMode(int mode) const;
+  // The change, its box, then the window shown what the registry now says. Never throws.
   void ApplyAVIPreviewMode(int mode, PreviewModeView& view) const;
   void SyncMainWindow(int availableMode, PreviewModeView& view) const;
+
+  // The window's box for what a change came to.
+  static SwitchBox boxFor(int mode, SwitchOutcome::Kind kind);
 
  private:
   // The handler key (at that path) in each store it may be registered in, the user's first.
   std::vector<clsRegistry> stores(const wchar_t* path) const;
+  clsRegistry computersStore() const { return stores(kHandlerPath).back(); }
   bool removeHandler() const;
   bool restoreHandler() const;
 

@@ -80,7 +80,14 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
       {{L"/remove"}, Fault::None, "uc", 0, kRemoved + L"\n", ""},
       {{L"/remove"}, Fault::None, "", 0, L"AVI Previewing is already removed: nothing changed.\n", ""},
       {{L"/restore"}, Fault::None, "", 0, kRestored + L"\n", "c"},
-      {{L"/restore"}, Fault::None, "u", 0, L"AVI Previewing is already restored: nothing changed.\n", "u"},
+      {{L"/restore"}, Fault::None, "uc", 0, L"AVI Previewing is already restored: nothing changed.\n", "uc"},
+      // Restored is the computer's key holding Windows' handler, whatever the user's holds.
+      {{L"/restore"}, Fault::None, "u", 0, kRestored + L"\n", "uc"},
+      // A key without its class identifier names no handler for Explorer to load.
+      {{L"/status"}, Fault::None, "UC", 3, L"absent\n", "UC"},
+      {{L"/remove"}, Fault::None, "C", 0, L"AVI Previewing is already removed: nothing changed.\n", "C"},
+      {{L"/restore"}, Fault::None, "C", 0, kRestored + L"\n", "c"},
+      {{L"/remove"}, Fault::None, "Uc", 0, kRemoved + L"\n", ""},
       // The user's key goes first; the computer's still there, the removal failed.
       {{L"/remove"}, Fault::ComputerRefusesDelete, "uc", 1, kRemoveFailed + L"\n", "c"},
       {{L"/remove"}, Fault::PutBackAfterDelete, "c", 1, kRemoveFailed + L"\n", "c"},

@@ -116,22 +116,26 @@ inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
 }
 
 // The handler's stores in the in-memory registry, by letter: u the user's classes, c the
-// computer's, w the copy of the computer's that 64-bit Windows XP and Vista show 32-bit programs.
+// computer's, w the copy of the computer's that 64-bit Windows XP and Vista show 32-bit programs;
+// in capitals, the key there without the class identifier (left so by a broken uninstaller).
 inline std::pair<HKEY, std::string> handlerStore(char letter) {
+  letter = static_cast<char>(tolower(letter));
   return {letter == 'u' ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, letter == 'w' ? handler::kInRedirectedClasses : handler::kInClasses};
 }
 inline const std::vector<BYTE> kHandlerClassId(handler::kClassIdStored.begin(), handler::kClassIdStored.end());
 inline void putHandler(MemoryRegistry& registry, const std::string& stores) {
-  for (char s : stores) registry.putValue(handlerStore(s).first, handlerStore(s).second, "", REG_SZ, kHandlerClassId);
+  for (char s : stores) {
+    const auto [root, path] = handlerStore(s);
+    isupper(s) ? registry.putKey(root, path) : registry.putValue(root, path, "", REG_SZ, kHandlerClassId);
+  }
 }
-// The stores holding the key with the class identifier, "?" for one holding it without.
 inline std::string handlerStores(const MemoryRegistry& registry) {
   std::string held;
   for (char letter : {'u', 'c', 'w'}) {
     const auto [root, path] = handlerStore(letter);
     const auto value = registry.value(root, path, "");
     const bool classId = value && value->type == REG_SZ && value->data == kHandlerClassId;
-    if (classId || registry.keyExists(root, path)) held += classId ? letter : '?';
+    if (classId || registry.keyExists(root, path)) held += classId ? letter : static_cast<char>(toupper(letter));
   }
   return held;
 }

@@ -177,7 +177,13 @@ static void setDefault(HKEY root, const std::string& path, const std::string& te
 
 void setClassesDefault(const std::string& path, const std::string& text) { setDefault(HKEY_CLASSES_ROOT, path, text); }
 
-void installHandler(HKEY store) { setDefault(store, handler::kInClasses, handler::kClassIdStored.c_str()); }
+void installHandler(HKEY store, bool withClassId) {
+  if (withClassId) return setDefault(store, handler::kInClasses, handler::kClassIdStored.c_str());
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(store, handler::kInClasses.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    RegCloseKey(key);
+  }
+}
 
 void removeHandler(HKEY store) { RegDeleteKeyA(store, handler::kInClasses.c_str()); }
 

@@ -64,7 +64,8 @@ void answer(const MessageBoxSeen& box);
 // HKEY_CURRENT_USER: the user's), in words: "no key", "a key without its value", or "type N: "
 // and every stored byte, the terminator included.
 std::string handlerState(HKEY store = HKEY_LOCAL_MACHINE);
-void installHandler(HKEY store = HKEY_LOCAL_MACHINE);
+// Without its class identifier: the key alone, as a broken uninstaller may leave it.
+void installHandler(HKEY store = HKEY_LOCAL_MACHINE, bool withClassId = true);
 void removeHandler(HKEY store = HKEY_LOCAL_MACHINE);
 // Gives the computer's key a subkey (held) or takes it away: a real refusal of its deletion.
 bool holdHandler(bool held);

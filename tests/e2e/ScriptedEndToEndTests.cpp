@@ -91,6 +91,10 @@ TEST(ScriptedEndToEnd, StatusRemoveAndRestoreHereAndOnAnotherComputerAndInTheUse
   driver::removeHandler();
   driver::installHandler(HKEY_CURRENT_USER);
   runSteps({{"/status", 0, "present\r\n", "u"}, {"/remove", 0, removed, ""}});
+  // A key without its class identifier (left by a broken uninstaller) names no handler: absent,
+  // and a restore fills it.
+  driver::installHandler(HKEY_LOCAL_MACHINE, false);
+  runSteps({{"/status", 3, "absent\r\n", "?"}, {"/restore", 0, "AVI Previewing has been successfully restored.\r\n", "c"}});
 }
 // A shortcut whose target carries a switch the program does not know: no console to write to,
 // so the words appear in a box, and the exit code still says the command line was not understood.

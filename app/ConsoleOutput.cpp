@@ -1,4 +1,4 @@
-#include "app/ConsolePresenter.h"
+#include "app/ConsoleOutput.h"
 
 #include <windows.h>
 
