@@ -1,5 +1,7 @@
 #include "scripts/driver/Driver.h"
 
+#include <shlwapi.h>
+
 #include <thread>
 
 #include "scripts/driver/HandlerKey.h"
@@ -21,8 +23,13 @@ std::string ownFolder() {
   return file.substr(0, file.find_last_of('\\') + 1);
 }
 
-Program::Program(const std::string& arguments) {
-  std::string command = "\"" + ownFolder() + "orvandel.exe\"" + (arguments.empty() ? "" : " " + arguments);
+Program::Program(const std::string& arguments, const std::string& path, const std::string& nativeFirst) {
+  if (!nativeFirst.empty()) {
+    overridesKey_ = "Software\\Wine\\AppDefaults\\" + path.substr(path.find_last_of('\\') + 1);
+    SHSetValueA(HKEY_CURRENT_USER, (overridesKey_ + "\\DllOverrides").c_str(), nativeFirst.c_str(), REG_SZ,
+                "native,builtin", sizeof "native,builtin");
+  }
+  std::string command = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
@@ -42,6 +49,7 @@ DWORD Program::exitCode() const {
 }
 
 Program::~Program() {
+  if (!overridesKey_.empty()) SHDeleteKeyA(HKEY_CURRENT_USER, overridesKey_.c_str());
   if (!process_) return;
   if (running()) TerminateProcess(process_, 1), WaitForSingleObject(process_, 5000);
   CloseHandle(process_);

@@ -18,10 +18,14 @@ bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 std::string ownFolder();
 
 // A started orvandel.exe (with these arguments), as Explorer starts it, without a console; ended
-// (if still running) when this goes.
+// (if still running) when this goes. `path` starts another copy of it. A DLL named in `nativeFirst`
+// ("oleacc") is looked for as Windows looks for it, beside the program before the system's copy:
+// Wine's per-program DllOverrides for the copy's file name, set while this lives (Wine prefers its
+// own copy otherwise, and takes WINEDLLOVERRIDES from its own start, not from a parent's setting).
 class Program {
  public:
-  explicit Program(const std::string& arguments = "");
+  explicit Program(const std::string& arguments = "", const std::string& path = ownFolder() + "orvandel.exe",
+                   const std::string& nativeFirst = "");
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -37,6 +41,7 @@ class Program {
  private:
   HANDLE process_ = nullptr;
   DWORD id_ = 0;
+  std::string overridesKey_;
 };
 
 // A visible top-level window of the process with that class and caption (caption may be empty).
