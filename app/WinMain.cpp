@@ -6,6 +6,7 @@
 #include "app/Form.h"
 #include "app/ScriptedSwitch.h"
 #include "app/wMain.h"
+#include "base/SystemLibrary.h"
 
 namespace {
 // With arguments the switch runs without a window; whatever goes wrong, never a success.
@@ -19,6 +20,7 @@ int runWithoutWindow(const CommandLine& command) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  restrictLibrarySearch();
   const CommandLine command = parseCommandLine(programArguments());
   if (command.action != CommandLine::Action::Window) return runWithoutWindow(command);
 

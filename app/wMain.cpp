@@ -5,6 +5,7 @@
 #include "app/ControlIds.h"
 #include "app/modWinXP.h"
 #include "app/wAbout.h"
+#include "base/SystemLibrary.h"
 #include "controls/AccessibleObject.h"
 #include "controls/Containers.h"
 #include "resources/ResourceIds.h"
@@ -104,7 +105,7 @@ wMain::~wMain() {
 }
 
 void wMain::Form_Initialize() {
-  hShell32_.reset(LoadLibraryA("shell32.dll"));
+  hShell32_ = loadSystemLibrary(L"shell32.dll");
   InitCommonControlsXP();
 }
 

@@ -5,7 +5,7 @@
 #include <new>
 #include <string>
 
-#include "base/WinHandles.h"
+#include "base/SystemLibrary.h"
 #include "controls/ComApartment.h"
 #include "controls/Containers.h"
 #include "controls/ControlWindow.h"
@@ -21,8 +21,8 @@ struct AccessibilityLibrary {
   BSTR(WINAPI* allocString)(const OLECHAR*) = nullptr;
 
   AccessibilityLibrary() {
-    const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
-    const HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+    const HMODULE oleacc = loadSystemLibrary(L"oleacc.dll").release();
+    const HMODULE oleaut32 = loadSystemLibrary(L"oleaut32.dll").release();
     createStandardObject = libraryFunction<LPFNCREATESTDACCESSIBLEOBJECT>(oleacc, "CreateStdAccessibleObject");
     resultFromObject = libraryFunction<LPFNLRESULTFROMOBJECT>(oleacc, "LresultFromObject");
     allocString = libraryFunction<decltype(allocString)>(oleaut32, "SysAllocString");

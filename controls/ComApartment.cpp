@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "base/WinHandles.h"
+#include "base/SystemLibrary.h"
 
 namespace {
 class Apartment {
  public:
-  Apartment() : ole32_(LoadLibraryA("ole32.dll")) {
+  Apartment() : ole32_(loadSystemLibrary(L"ole32.dll")) {
     const auto initialise = libraryFunction<Initialise>(ole32_.get(), "CoInitializeEx");
     uninitialise_ = libraryFunction<Uninitialise>(ole32_.get(), "CoUninitialize");
     // S_FALSE (already in one) is entered too, and left as often; a thread already in the

@@ -1,6 +1,6 @@
 #include "registry/RegistryPlatform.h"
 
-#include "base/WinHandles.h"
+#include "base/SystemLibrary.h"
 
 namespace {
 class Win32RegistryPlatform final : public RegistryPlatform {
@@ -20,7 +20,8 @@ class Win32RegistryPlatform final : public RegistryPlatform {
   // Looked up, not imported, so that the program still starts on 32-bit Windows XP.
   LONG deleteKey(HKEY parent, const char* subKey, REGSAM view) override {
     using DeleteInView = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
-    static const auto deleteInView = libraryFunction<DeleteInView>(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA");
+    static const UniqueModule advapi32 = loadSystemLibrary(L"advapi32.dll");
+    static const auto deleteInView = libraryFunction<DeleteInView>(advapi32.get(), "RegDeleteKeyExA");
     return view && deleteInView ? deleteInView(parent, subKey, view, 0) : RegDeleteKeyA(parent, subKey);
   }
   LONG deleteValue(HKEY key, const char* name) override { return RegDeleteValueA(key, name); }
