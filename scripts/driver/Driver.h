@@ -44,6 +44,15 @@ class Program {
   std::string overridesKey_;
 };
 
+// orvandel.exe run as a script runs it (with these arguments), its output into a pipe: the exit
+// code (0xFFFF when it could not start or was still running after the time-out, a window shown,
+// say, and ended) and what it wrote.
+struct Scripted {
+  DWORD exit = 0xFFFF;
+  std::string output;
+};
+Scripted runScripted(const std::string& arguments);
+
 // A visible top-level window of the process with that class and caption (caption may be empty).
 HWND findTopWindow(DWORD processId, const char* className, const char* caption);
 // A control anywhere below a window, by its identifier, or by its class and exact text.
