@@ -127,12 +127,7 @@ inline IAccessible* objectOf(HWND window) {
 const VARIANT kSelf = [] { VARIANT self{}; return self.vt = VT_I4, self; }();  // CHILDID_SELF
 
 // What a screen reader hears of a control: role, name, states, default action.
-struct Heard {
-  LONG role = 0;
-  std::wstring name;
-  LONG states = 0;
-  std::wstring action;
-};
+struct Heard { LONG role = 0; std::wstring name; LONG states = 0; std::wstring action; };
 inline Heard hear(HWND window) {
   Heard heard;
   IAccessible* object = objectOf(window);
