@@ -48,7 +48,8 @@ target_link_libraries(orvandel_wow64_tests PRIVATE orvandel_core gtest gtest_mai
 target_compile_options(orvandel_wow64_tests PRIVATE ${ORVANDEL_WARNINGS})
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   write_wine_run(wine64-run ${CMAKE_BINARY_DIR}/wineprefix64 win64 /usr/lib/wine/wine64
-    "[ -f \"$WINEPREFIX/.orvandel-ready\" ] || { /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 && /usr/lib/wine/wineserver -w && touch \"$WINEPREFIX/.orvandel-ready\"; }")
+    "[ -f \"$WINEPREFIX/.orvandel-ready\" ] || { /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 &&
+      /usr/lib/wine/wineserver -w && touch \"$WINEPREFIX/.orvandel-ready\"; }")
   set_target_properties(orvandel_wow64_tests PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine64-run)
 endif()
 # The first listing may make the prefix (half a minute on a busy machine).

@@ -27,8 +27,10 @@ std::string ownFolder() {
 Program::Program(const std::string& arguments, const std::string& path, const std::string& nativeFirst) {
   if (!nativeFirst.empty()) {
     overridesKey_ = "Software\\Wine\\AppDefaults\\" + path.substr(path.find_last_of('\\') + 1);
-    SHSetValueA(HKEY_CURRENT_USER, (overridesKey_ + "\\DllOverrides").c_str(), nativeFirst.c_str(), REG_SZ,
-                "native,builtin", sizeof "native,builtin");
+    if (SHSetValueA(HKEY_CURRENT_USER, (overridesKey_ + "\\DllOverrides").c_str(), nativeFirst.c_str(), REG_SZ,
+                    "native,builtin", sizeof "native,builtin") != ERROR_SUCCESS) {
+      return;  // not started: a test would otherwise pass without the DLL ever being offered
+    }
   }
   std::string command = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup = {};

@@ -30,6 +30,6 @@ TEST(RegistryView64, TheDeleteTakesTheKeyThat64BitProgramsReadAndLeavesThe32BitP
   EXPECT_TRUE(registry.DeleteKey());
   EXPECT_FALSE(keyIn(KEY_WOW64_64KEY));
   EXPECT_TRUE(keyIn(KEY_WOW64_32KEY));
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPath);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPath);  // the 32-bit programs' own
 }
 }  // namespace
