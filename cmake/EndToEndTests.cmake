@@ -2,13 +2,18 @@
 # that drives the real orvandel.exe (all in the same folder, so each finds the others beside itself).
 add_executable(url_recorder tests/e2e/UrlRecorder.cpp)
 add_dependencies(orvandel_tests url_recorder)
+# A DLL left beside the program under the name of one it loads, in a folder of its own.
+add_library(planted_oleacc SHARED tests/e2e/PlantedDll.cpp)
+set_target_properties(planted_oleacc PROPERTIES PREFIX "" OUTPUT_NAME oleacc
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+target_link_options(planted_oleacc PRIVATE -Wl,--exclude-all-symbols)
 
 file(GLOB ORVANDEL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*Tests.cpp)
 if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
   add_executable(orvandel_e2e ${ORVANDEL_E2E_SOURCES})
-  target_link_libraries(orvandel_e2e PRIVATE orvandel_core orvandel_driver gtest gtest_main ole32 shlwapi)
+  target_link_libraries(orvandel_e2e PRIVATE orvandel_core orvandel_driver gtest gtest_main ole32 oleacc oleaut32 shlwapi)
   target_compile_options(orvandel_e2e PRIVATE ${ORVANDEL_WARNINGS})
-  add_dependencies(orvandel_e2e orvandel url_recorder)
+  add_dependencies(orvandel_e2e orvandel url_recorder planted_oleacc)
   # They share the prefix's handler key, its http handler and the screen: one at a time.
   gtest_discover_tests(orvandel_e2e DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES RUN_SERIAL TRUE LABELS e2e)

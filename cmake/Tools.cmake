@@ -2,6 +2,7 @@
 # scripts/screenshot takes between its pictures; both run beside orvandel.exe.
 add_library(orvandel_driver STATIC scripts/driver/Driver.cpp)
 target_include_directories(orvandel_driver PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(orvandel_driver PUBLIC shlwapi)
 target_compile_options(orvandel_driver PRIVATE ${ORVANDEL_WARNINGS})
 
 if(TARGET orvandel)

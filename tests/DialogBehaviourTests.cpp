@@ -2,7 +2,6 @@
 // was after a box or the About window, Enter, Space, Tab and arrows, a click as a press and a
 // release; and what a screen reader hears of them.
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <algorithm>
 #include <functional>
@@ -168,39 +167,6 @@ void expectReadableByAssistiveTechnology(const Form& form, const FormSpec& layou
   }
 }
 
-// A control's accessible object, asked for as a screen reader asks (the caller releases it).
-IAccessible* objectOf(HWND window) {
-  IAccessible* object = nullptr;
-  // __uuidof, not IID_IAccessible: the x86_64 import library names a thunk by that symbol.
-  EXPECT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                                      reinterpret_cast<void**>(&object)));
-  return object;
-}
-const VARIANT kSelf = [] { VARIANT self{}; return self.vt = VT_I4, self; }();  // CHILDID_SELF
-
-// What a screen reader hears of a control: role, name, states, default action.
-struct Heard {
-  LONG role = 0;
-  std::wstring name;
-  LONG states = 0;
-  std::wstring action;
-};
-Heard hear(HWND window) {
-  Heard heard;
-  IAccessible* object = objectOf(window);
-  if (!object) return heard;
-  VARIANT value{};
-  if (SUCCEEDED(object->get_accRole(kSelf, &value))) heard.role = value.lVal;
-  if (SUCCEEDED(object->get_accState(kSelf, &value))) heard.states = value.lVal;
-  for (auto [get, text] : {std::pair{&IAccessible::get_accName, &heard.name}, {&IAccessible::get_accDefaultAction, &heard.action}}) {
-    BSTR got = nullptr;
-    if ((object->*get)(kSelf, &got) == S_OK && got) *text = got;
-    SysFreeString(got);
-  }
-  object->Release();
-  return heard;
-}
-
 // The controls whose state a screen reader was told had changed, while this lives.
 std::vector<HWND> g_stateChanged;
 struct StateChangesHeard {
@@ -214,8 +180,8 @@ struct StateChangesHeard {
 
 // It comes as a message, done once that is delivered: the reader is not kept waiting.
 HRESULT doDefaultAction(HWND window) {
-  IAccessible* object = objectOf(window);
-  const HRESULT done = object ? object->accDoDefaultAction(kSelf) : E_FAIL;
+  IAccessible* object = testing_support::objectOf(window);
+  const HRESULT done = object ? object->accDoDefaultAction(testing_support::kSelf) : E_FAIL;
   if (object) object->Release();
   return done;
 }
@@ -388,7 +354,7 @@ TEST_F(Dialogs, AScreenReaderHearsWhatEachOwnControlIsAndItsDefaultActionDoesWha
   const auto expectHeard = [](const Form& form, std::initializer_list<Expected> controls) {
     for (const auto& [control, role, name, states, action] : controls) {
       SCOPED_TRACE(std::string(control, control + wcslen(control)));
-      const Heard heard = hear(form.control(control));
+      const auto heard = testing_support::hear(form.control(control));
       EXPECT_EQ(std::tie(heard.role, heard.name, heard.action), std::make_tuple(role, std::wstring(name), std::wstring(action)));
       EXPECT_EQ(heard.states & kHeard, states);
     }
@@ -408,7 +374,7 @@ TEST_F(Dialogs, AScreenReaderHearsWhatEachOwnControlIsAndItsDefaultActionDoesWha
        kLink | kStop | kFocused | STATE_SYSTEM_HOTTRACKED, L"Click"},
   });
   SendMessageW(control(L"optMode(0)"), BM_SETCHECK, BST_UNCHECKED, 0);
-  EXPECT_EQ(hear(removePanel).states & STATE_SYSTEM_CHECKED, 0);
+  EXPECT_EQ(testing_support::hear(removePanel).states & STATE_SYSTEM_CHECKED, 0);
   EXPECT_EQ(doDefaultAction(removePanel), S_OK);
   deliver();
   EXPECT_EQ(SendMessageW(control(L"optMode(0)"), BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -441,7 +407,7 @@ TEST_F(Dialogs, AScreenReaderHearsWhatEachOwnControlIsAndItsDefaultActionDoesWha
       EXPECT_EQ(doDefaultAction(form.control(name)), S_OK);
     }
     deliver();
-    held = objectOf(form.control(L"lnkWebiste"));
+    held = testing_support::objectOf(form.control(L"lnkWebiste"));
     SendMessageW(about, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(doDefaultAction(maker), S_OK);  // opens About, as a click does
@@ -452,8 +418,8 @@ TEST_F(Dialogs, AScreenReaderHearsWhatEachOwnControlIsAndItsDefaultActionDoesWha
   for (size_t i = 0; i < 3; ++i) EXPECT_EQ(std::get<0>(launcher.launches[i]), opened[i]);
   ASSERT_NE(held, nullptr);
   VARIANT role{};
-  EXPECT_EQ(held->get_accRole(kSelf, &role), CO_E_OBJNOTCONNECTED);
-  EXPECT_EQ(held->accDoDefaultAction(kSelf), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(held->get_accRole(testing_support::kSelf, &role), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(held->accDoDefaultAction(testing_support::kSelf), CO_E_OBJNOTCONNECTED);
   held->Release();
 }
 

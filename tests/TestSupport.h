@@ -1,8 +1,9 @@
 #pragma once
-// What the in-process tests share: recorders standing in for the message box and the shell, one
-// message pump, a window to hold controls, the screen's pixels and the registry error raised.
+// What the tests share: recorders standing in for the message box and the shell, one message pump,
+// a window to hold controls, the screen's pixels, what a screen reader hears, the registry error.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleacc.h>
 
 #include <chrono>
 #include <functional>
@@ -113,6 +114,34 @@ inline std::map<COLORREF, int> screenColours(HWND window, const RECT& client) {
 inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
   const std::map<COLORREF, int> colours = screenColours(window, client);
   return colours.count(colour) ? colours.at(colour) : 0;
+}
+
+// A control's accessible object, asked for as a screen reader asks (the caller releases it).
+inline IAccessible* objectOf(HWND window) {
+  IAccessible* object = nullptr;
+  // __uuidof, not IID_IAccessible: the x86_64 import library names a thunk by that symbol.
+  EXPECT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                                      reinterpret_cast<void**>(&object)));
+  return object;
+}
+const VARIANT kSelf = [] { VARIANT self{}; return self.vt = VT_I4, self; }();  // CHILDID_SELF
+
+// What a screen reader hears of a control: role, name, states, default action.
+struct Heard { LONG role = 0; std::wstring name; LONG states = 0; std::wstring action; };
+inline Heard hear(HWND window) {
+  Heard heard;
+  IAccessible* object = objectOf(window);
+  if (!object) return heard;
+  VARIANT value{};
+  if (SUCCEEDED(object->get_accRole(kSelf, &value))) heard.role = value.lVal;
+  if (SUCCEEDED(object->get_accState(kSelf, &value))) heard.states = value.lVal;
+  for (auto [get, text] : {std::pair{&IAccessible::get_accName, &heard.name}, {&IAccessible::get_accDefaultAction, &heard.action}}) {
+    BSTR got = nullptr;
+    if ((object->*get)(kSelf, &got) == S_OK && got) *text = got;
+    SysFreeString(got);
+  }
+  object->Release();
+  return heard;
 }
 
 // The handler's stores in the in-memory registry, by letter: u the user's classes, c the

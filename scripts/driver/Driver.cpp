@@ -1,7 +1,10 @@
 #include "scripts/driver/Driver.h"
 
+#include <shlwapi.h>
+
 #include <thread>
 
+#include "base/WinHandles.h"
 #include "scripts/driver/HandlerKey.h"
 
 namespace driver {
@@ -21,8 +24,15 @@ std::string ownFolder() {
   return file.substr(0, file.find_last_of('\\') + 1);
 }
 
-Program::Program(const std::string& arguments) {
-  std::string command = "\"" + ownFolder() + "orvandel.exe\"" + (arguments.empty() ? "" : " " + arguments);
+Program::Program(const std::string& arguments, const std::string& path, const std::string& nativeFirst) {
+  if (!nativeFirst.empty()) {
+    overridesKey_ = "Software\\Wine\\AppDefaults\\" + path.substr(path.find_last_of('\\') + 1);
+    if (SHSetValueA(HKEY_CURRENT_USER, (overridesKey_ + "\\DllOverrides").c_str(), nativeFirst.c_str(), REG_SZ,
+                    "native,builtin", sizeof "native,builtin") != ERROR_SUCCESS) {
+      return;  // not started: a test would otherwise pass without the DLL ever being offered
+    }
+  }
+  std::string command = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
@@ -42,6 +52,7 @@ DWORD Program::exitCode() const {
 }
 
 Program::~Program() {
+  if (!overridesKey_.empty()) SHDeleteKeyA(HKEY_CURRENT_USER, overridesKey_.c_str());
   if (!process_) return;
   if (running()) TerminateProcess(process_, 1), WaitForSingleObject(process_, 5000);
   CloseHandle(process_);
@@ -51,6 +62,38 @@ HWND Program::mainWindow() const {
   HWND found = nullptr;
   waitFor([&] { return (found = findTopWindow(id_, "Orvandel.wMain", "Orvandel")) != nullptr; });
   return found;
+}
+
+Scripted runScripted(const std::string& arguments) {
+  SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherited, 1 << 16)) return {};
+  UniqueFile reader(readEnd), writer(writeEnd);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = writeEnd;
+  PROCESS_INFORMATION info = {};
+  std::string command = "\"" + ownFolder() + "orvandel.exe\" " + arguments;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) return {};
+  UniqueProcess process(info.hProcess), thread(info.hThread);
+  writer.reset();  // the pipe ends when the program's end of it closes
+  Scripted result;
+  if (WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0) {
+    TerminateProcess(info.hProcess, 0xFFFF);
+    return result;
+  }
+  GetExitCodeProcess(info.hProcess, &result.exit);
+  // All it wrote is in the pipe now; what waits is read without waiting for the pipe's end, which
+  // another process of the system (a console host) may still hold.
+  char buffer[4096];
+  DWORD waiting = 0, read = 0;
+  while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
+         ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    result.output.append(buffer, read);
+  }
+  return result;
 }
 
 namespace {

@@ -18,10 +18,14 @@ bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 std::string ownFolder();
 
 // A started orvandel.exe (with these arguments), as Explorer starts it, without a console; ended
-// (if still running) when this goes.
+// (if still running) when this goes. `path` starts another copy of it. A DLL named in `nativeFirst`
+// ("oleacc") is looked for as Windows looks for it, beside the program before the system's copy:
+// Wine's per-program DllOverrides for the copy's file name, set while this lives (Wine prefers its
+// own copy otherwise, and takes WINEDLLOVERRIDES from its own start, not from a parent's setting).
 class Program {
  public:
-  explicit Program(const std::string& arguments = "");
+  explicit Program(const std::string& arguments = "", const std::string& path = ownFolder() + "orvandel.exe",
+                   const std::string& nativeFirst = "");
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -37,7 +41,17 @@ class Program {
  private:
   HANDLE process_ = nullptr;
   DWORD id_ = 0;
+  std::string overridesKey_;
 };
+
+// orvandel.exe run as a script runs it (with these arguments), its output into a pipe: the exit
+// code (0xFFFF when it could not start or was still running after the time-out, a window shown,
+// say, and ended) and what it wrote.
+struct Scripted {
+  DWORD exit = 0xFFFF;
+  std::string output;
+};
+Scripted runScripted(const std::string& arguments);
 
 // A visible top-level window of the process with that class and caption (caption may be empty).
 HWND findTopWindow(DWORD processId, const char* className, const char* caption);

@@ -66,6 +66,25 @@ TEST(ProgramEndToEnd, StartRemovesAndRestoresTheHandlerKeyAndARefusalWarns) {
   EXPECT_EQ(program.exitCode(), 0u);
 }
 
+// A DLL left beside the program (in a Downloads folder) under the name of one it loads when a screen
+// reader first asks: Windows looks in the program's folder first, so only a load from the system's
+// folder keeps it out. It exports nothing; had it been loaded, the program's own controls would be
+// nameless clients to the reader.
+TEST(ProgramEndToEnd, ADllBesideTheProgramIsNotLoadedAndScreenReadersHearItsOwnControls) {
+  const std::string folder = driver::ownFolder() + "planted\\", ran = folder + "oleacc.dll.ran";
+  ASSERT_TRUE(CopyFileA((driver::ownFolder() + "orvandel.exe").c_str(), (folder + "orvandel.exe").c_str(), FALSE));
+  DeleteFileA(ran.c_str());
+  driver::Program program("", folder + "orvandel.exe", "oleacc");
+  HWND main = program.mainWindow();
+  ASSERT_NE(main, nullptr);
+  CoInitialize(nullptr);
+  const testing_support::Heard link = testing_support::hear(driver::findControl(main, kIdMakerLink));
+  EXPECT_EQ(std::tie(link.role, link.action), std::make_tuple(ROLE_SYSTEM_LINK, std::wstring(L"Click")));
+  EXPECT_EQ(testing_support::hear(driver::findControl(main, kIdFrameRemove)).role, ROLE_SYSTEM_GROUPING);
+  CoUninitialize();
+  EXPECT_EQ(GetFileAttributesA(ran.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted oleacc.dll ran";
+}
+
 // The screen's resolution as Windows reports it to programs started from now on (Wine reads it
 // from these two values at each program's start), and back as it was when this goes.
 class ScreenResolution {

@@ -2,49 +2,9 @@
 // output the script redirected, its exit code, and the real registry afterwards.
 #include <gtest/gtest.h>
 
-#include "base/WinHandles.h"
 #include "scripts/driver/Driver.h"
 
 namespace {
-
-struct Run {
-  DWORD exit = 0xFFFF;
-  std::string output;
-};
-
-// Runs orvandel.exe with its output into a pipe; one that is still running after the time-out
-// (a window shown, say) is ended and fails the run.
-Run run(const std::string& arguments) {
-  SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherited, 1 << 16)) return {};
-  UniqueFile reader(readEnd), writer(writeEnd);
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = writeEnd;
-  PROCESS_INFORMATION info = {};
-  std::string command = "\"" + driver::ownFolder() + "orvandel.exe\" " + arguments;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) return {};
-  UniqueProcess process(info.hProcess), thread(info.hThread);
-  writer.reset();  // the pipe ends when the program's end of it closes
-  Run result;
-  if (WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0) {
-    TerminateProcess(info.hProcess, 0xFFFF);
-    return result;
-  }
-  GetExitCodeProcess(info.hProcess, &result.exit);
-  // All it wrote is in the pipe now; what waits is read without waiting for the pipe's end, which
-  // another process of the system (a console host) may still hold.
-  char buffer[4096];
-  DWORD waiting = 0, read = 0;
-  while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
-         ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    result.output.append(buffer, read);
-  }
-  return result;
-}
 
 struct Step {
   std::string arguments;
@@ -55,7 +15,7 @@ struct Step {
 
 void runSteps(const std::vector<Step>& steps) {
   for (const Step& step : steps) {
-    const Run done = run(step.arguments);
+    const driver::Scripted done = driver::runScripted(step.arguments);
     ASSERT_NE(done.exit, 0xFFFFu) << step.arguments << ": did not end";
     EXPECT_EQ(done.exit, step.exit) << step.arguments;
     const bool startOnly = step.printed.size() > 2 && step.printed.compare(step.printed.size() - 2, 2, ": ") == 0;
