@@ -125,18 +125,6 @@ TEST_F(MainWindow, AFailedRestoreLeavesAKeyAnotherProgramFilledMeanwhile) {
   EXPECT_EQ(offeredAfter, "Remove");
 }
 
-// A key without its class identifier names no handler for Explorer: the window offers Restore,
-// which writes the identifier into it.
-TEST_F(MainWindow, AKeyWithoutItsClassIdentifierIsOfferedAndRestored) {
-  putHandler(registry, "C");
-  open();
-  EXPECT_EQ(offered(), "Restore");
-  pressStart();
-  EXPECT_EQ(messages.shown, std::vector<Shown>{kRestoredBox});
-  EXPECT_EQ(state(), "c");
-  EXPECT_EQ(offered(), "Remove");
-}
-
 TEST_F(MainWindow, OnlyTheAvailablePanelSelectsAndTabAndShiftTabWalkTheOrderSkippingTheDisabled) {
   arrange(true);
   open();
