@@ -2,10 +2,12 @@
 
 #include <exception>
 
+#include "app/CommandHelp.h"
 #include "app/CommandLine.h"
 #include "app/Form.h"
 #include "app/ScriptedSwitch.h"
 #include "app/wMain.h"
+#include "resources/WordIds.h"
 
 namespace {
 // With arguments the switch runs without a window; whatever goes wrong, never a success.
@@ -20,13 +22,14 @@ int runWithoutWindow(const CommandLine& command) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   const CommandLine command = parseCommandLine(programArguments());
+  if (command.action == CommandLine::Action::Help) return showCommandLineHelp(startingConsole(), systemMessageBox());
   if (command.action != CommandLine::Action::Window) return runWithoutWindow(command);
 
   wMain window;
   try {
     window.show(showCommand);
   } catch (const std::exception&) {
-    MessageBoxA(nullptr, "The window could not be created.", "Orvandel", MB_OK | MB_ICONERROR);
+    systemMessageBox().show(nullptr, word(IDS_WINDOW_FAILED), kApplicationTitle, MB_OK | MB_ICONERROR);
     return 1;
   }
   MSG message;

@@ -2,6 +2,7 @@
 // answers as its exit code and leaves in the registry, on this computer and on another one.
 #include <gtest/gtest.h>
 
+#include "app/CommandHelp.h"
 #include "app/ScriptedSwitch.h"
 #include "base/AnsiText.h"
 #include "scripts/driver/HandlerKey.h"
@@ -34,7 +35,8 @@ TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
       {{L"clip.avi", L"/status"}, Action::NotUnderstood, L""},
       {{L"/stat"}, Action::NotUnderstood, L""},
       {{L"/"}, Action::NotUnderstood, L""},
-      {{L"/?"}, Action::NotUnderstood, L""},
+      {{L"/?"}, Action::Help, L""},
+      {{L"/remove", L"-?", L"/bogus"}, Action::Help, L""},
       {{L"/status", L"/remove"}, Action::NotUnderstood, L""},
       {{L"/status", L"extra"}, Action::NotUnderstood, L""},
       {{L"/machine", L"pc7"}, Action::NotUnderstood, L""},
@@ -140,5 +142,20 @@ TEST(ScriptedSwitch, ACommandLineNotUnderstoodWithNowhereToWriteIsShownInABox) {
   EXPECT_TRUE(nowhere.text.empty());
   const testing_support::Shown box{std::wstring(L"Not understood: /now\r\n\r\n") + kCommandLineUsage, L"Orvandel", 48};
   EXPECT_EQ(boxes.shown, std::vector<testing_support::Shown>{box});
+}
+
+// "/?" prints what the program does, its usage, switches and exit codes where a script's words
+// go, or shows them in a box with no one to read those; either way it ends with 0.
+TEST(CommandLineHelp, GoesWhereTheWordsGoOrInABoxAndEndsWithZero) {
+  Lines console, nowhere;
+  nowhere.console = false;
+  testing_support::RecordingPresenter boxes;
+  EXPECT_EQ(showCommandLineHelp(console, boxes), 0);
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_NE(console.text.find(L"\n" + commandLineUsage() + L"\n"), std::wstring::npos);
+  EXPECT_NE(console.text.find(L"\n  3  /status: absent\n"), std::wstring::npos);  // the last line, whole
+  EXPECT_EQ(showCommandLineHelp(nowhere, boxes), 0);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(std::get<0>(boxes.shown[0]).find(L"\r\n" + commandLineUsage() + L"\r\n"), std::wstring::npos);
 }
 }  // namespace
