@@ -1,5 +1,6 @@
 #pragma once
 #include "app/MessagePresenter.h"
+#include "base/Words.h"
 #include "controls/HyperLinkServices.h"
 #include "controls/ScreenScale.h"
 #include "controls/modShellExecute.h"
@@ -13,6 +14,7 @@ struct AppServices {
   DocumentLauncher& launcher = shellDocumentLauncher();
   PointerSource* pointer = nullptr;  // nullptr: the real pointer
   ScreenScale scale = ScreenScale::ofScreen();  // the resolution the windows are laid out for
+  LANGID language = programLanguage();          // the table the windows take their words from
 
   HyperLinkServices linkServices() const { return HyperLinkServices{&launcher, pointer, {}}; }
 };

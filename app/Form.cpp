@@ -10,13 +10,13 @@
 #include "controls/Picture.h"
 #include "controls/PictureControl.h"
 
-ControlSpec::ControlSpec(const ControlRow& row)
+ControlSpec::ControlSpec(const ControlRow& row, LANGID language)
     : name(row.name), kind(row.kind), container(row.container), left(row.left), top(row.top), width(row.width),
-      height(row.height), text(row.text), tabIndex(row.tabIndex), flags(row.flags), id(row.id),
+      height(row.height), text(textOrWord(row.text, language)), tabIndex(row.tabIndex), flags(row.flags), id(row.id),
       textColour(row.textColour), backColour(row.backColour), font(row.font), pictureId(row.pictureId),
-      toolTip(row.toolTip) {
+      toolTip(textOrWord(row.toolTip, language)) {
   for (const StoredProperty* p = row.properties; p != row.properties + row.propertyCount; ++p) {
-    properties.WriteProperty(p->name, p->type == StoredProperty::Text      ? Variant::text(p->text)
+    properties.WriteProperty(p->name, p->type == StoredProperty::Text      ? Variant::text(textOrWord(p->text, language))
                                       : p->type == StoredProperty::Boolean ? Variant::boolean(p->number != 0)
                                                                            : Variant::longValue(p->number));
   }
@@ -246,7 +246,13 @@ void Form::setCaption(const std::wstring& name, const std::wstring& text) {
   SetWindowTextW(window, text.c_str());
   if (const ControlSpec* spec = specOf(window); spec && (spec->flags & kAutoSize)) {
     const RECT bounds = fonts_.measure(*spec, text, RECT{}, DT_SINGLELINE);
-    SetWindowPos(window, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A longer text stays inside its container, as the placement keeps the designed one.
+    RECT place, container;
+    GetWindowRect(window, &place);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
+    GetClientRect(GetParent(window), &container);
+    const LONG left = std::max(0L, std::min(place.left, container.right - bounds.right));
+    SetWindowPos(window, nullptr, left, place.top, bounds.right, bounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Words.h"
 #include "controls/ColourScheme.h"
 #include "controls/PropertyBag.h"
 
@@ -45,7 +46,8 @@ struct StoredProperty {
 };
 
 // One control as a window's table lists it: constant data, compiled into the program as it
-// stands; the window makes a ControlSpec of it when it is built.
+// stands; the window makes a ControlSpec of it when it is built. A text that is a word names it
+// (wordText): the ControlSpec holds it in the window's language.
 struct ControlRow {
   ControlKind kind;
   const wchar_t* name;
@@ -67,7 +69,7 @@ struct ControlRow {
 struct ControlSpec {
   // Out of line, like the copies and moves: a layout is a list of these, and each made in place
   // would repeat the making of its strings.
-  explicit ControlSpec(const ControlRow& row);
+  ControlSpec(const ControlRow& row, LANGID language);
   ControlSpec(const ControlSpec&);
   ControlSpec(ControlSpec&&) noexcept;
   ControlSpec& operator=(const ControlSpec&);
@@ -100,8 +102,11 @@ struct FormSpec {
   std::vector<ControlSpec> controls;
 };
 
-// The controls of a window's table, in its order.
+// The controls of a window's table, in its order, with their words in that language.
 template <size_t N>
-std::vector<ControlSpec> controlsOf(const ControlRow (&rows)[N]) {
-  return std::vector<ControlSpec>(rows, rows + N);
+std::vector<ControlSpec> controlsOf(const ControlRow (&rows)[N], LANGID language) {
+  std::vector<ControlSpec> controls;
+  controls.reserve(N);
+  for (const ControlRow& row : rows) controls.emplace_back(row, language);
+  return controls;
 }

@@ -24,6 +24,8 @@ RECT FormFonts::measure(const ControlSpec& spec, const std::wstring& text, RECT 
 }
 
 namespace {
+constexpr int kSmallGap = 8;  // pixels: the least room between two texts on a line that was made for them
+
 class Placer {
  public:
   Placer(const FormSpec& spec, const ScreenScale& scale, FormFonts& fonts) : spec_(spec), fonts_(fonts) {
@@ -33,6 +35,7 @@ class Placer {
     }
     placed_.clientWidth = scale.x(spec.clientWidth);
     placed_.clientHeight = scale.y(spec.clientHeight);
+    designed_ = placed_.controls;
   }
 
   FormPlacement place() {
@@ -43,8 +46,10 @@ class Placer {
       RECT& r = placed_.controls[i];
       if (spec.flags & kAutoSize) {
         const RECT text = fonts_.measure(spec, spec.text, RECT{}, DT_SINGLELINE);
+        const LONG designedRight = r.right;
         r.right = r.left + text.right;
         r.bottom = r.top + text.bottom;
+        if (r.right > designedRight) makeRoomRight(i);
       } else if (spec.flags & (kWordWrap | kCentred)) {
         const RECT area = {0, 0, r.right - r.left, r.bottom - r.top};
         const RECT needed = fonts_.measure(spec, spec.text, area, DT_WORDBREAK);
@@ -108,14 +113,52 @@ class Placer {
     }
   }
 
+  // A label grown wider than designed (a longer word) pushes the texts that follow it on its line
+  // to the right, each keeping the designed gap before it up to a small one; where the line then
+  // reaches past its container, it moves back left from its end as far as it must.
+  void makeRoomRight(size_t index) {
+    const std::vector<size_t> line = lineOf(index);
+    const auto gapBefore = [&](size_t k) {
+      return std::max(0L, std::min(designed_[line[k]].left - designed_[line[k - 1]].right, static_cast<LONG>(kSmallGap)));
+    };
+    for (size_t k = 1; k < line.size(); ++k) {
+      RECT& r = placed_.controls[line[k]];
+      const LONG room = placed_.controls[line[k - 1]].right + gapBefore(k);
+      if (r.left < room) OffsetRect(&r, room - r.left, 0);
+    }
+    LONG limit = containerWidth(index);
+    for (size_t k = line.size(); k-- > 0;) {
+      RECT& r = placed_.controls[line[k]];
+      if (r.right <= limit) break;
+      OffsetRect(&r, limit - r.right, 0);
+      if (k > 0) limit = r.left - gapBefore(k);
+    }
+  }
+
+  // The texts on a label's line (its siblings beside it), left to right.
+  std::vector<size_t> lineOf(size_t index) const {
+    std::vector<size_t> line;
+    const RECT& own = placed_.controls[index];
+    for (size_t i : siblingsOf(index)) {
+      const RECT& r = placed_.controls[i];
+      const ControlSpec& c = spec_.controls[i];
+      if (c.kind == ControlKind::Label && !c.text.empty() && r.top < own.bottom && r.bottom > own.top) line.push_back(i);
+    }
+    std::sort(line.begin(), line.end(), [&](size_t a, size_t b) { return designed_[a].left < designed_[b].left; });
+    return line;
+  }
+
+  LONG containerWidth(size_t index) const {
+    const size_t container = containerOf(index);
+    return container == spec_.controls.size() ? placed_.clientWidth
+                                               : placed_.controls[container].right - placed_.controls[container].left;
+  }
+
   // A text's box reaching past its container's sides (the design's About title is wider than
   // its panel; a font at 144 dpi wider than the one the design was made with) would be cut by it:
   // a centred one narrows about its centre, any other moves left as far as there is room.
   void bringInside(size_t index) {
-    const size_t container = containerOf(index);
-    const LONG width = container == spec_.controls.size()
-                           ? placed_.clientWidth
-                           : placed_.controls[container].right - placed_.controls[container].left;
+    const LONG width = containerWidth(index);
     RECT& r = placed_.controls[index];
     const LONG overhang = std::max(r.right - width, -r.left);
     if (overhang <= 0) return;
@@ -131,6 +174,7 @@ class Placer {
   const FormSpec& spec_;
   FormFonts& fonts_;
   FormPlacement placed_;
+  std::vector<RECT> designed_;  // the design's places at the resolution
 };
 }  // namespace
 

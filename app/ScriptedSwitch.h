@@ -6,7 +6,7 @@
 
 // How a run from the command line ends, for the script that started it.
 enum ScriptExit : int {
-  kExitDone = 0,           // the change made, the state already as asked, or "present"
+  kExitDone = 0,           // the change made, the state already as asked, "present", or the help
   kExitRefused = 1,        // the change refused, or the computer out of reach
   kExitNotUnderstood = 2,  // the command line, with the usage line
   kExitAbsent = 3,         // "absent"

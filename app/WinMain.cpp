@@ -7,6 +7,7 @@
 #include "app/ScriptedSwitch.h"
 #include "app/wMain.h"
 #include "base/SystemLibrary.h"
+#include "resources/WordIds.h"
 
 namespace {
 // With arguments the switch runs without a window; whatever goes wrong, never a success.
@@ -28,7 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   try {
     window.show(showCommand);
   } catch (const std::exception&) {
-    MessageBoxA(nullptr, "The window could not be created.", "Orvandel", MB_OK | MB_ICONERROR);
+    systemMessageBox().show(nullptr, word(IDS_WINDOW_FAILED), kApplicationTitle, MB_OK | MB_ICONERROR);
     return 1;
   }
   MSG message;

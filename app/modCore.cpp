@@ -2,23 +2,13 @@
 
 #include <exception>
 
+#include "resources/WordIds.h"
+
 const wchar_t modCore::kHandlerPath[] = L"SystemFileAssociations\\.avi\\shellex\\PropertyHandler\\";
 const wchar_t modCore::kHandlerDetectPath[] = L"SystemFileAssociations\\.avi\\shellex\\PropertyHandler";
 const wchar_t modCore::kHandlerClassId[] = L"{87D62D94-71B3-4b9a-9489-5FE6850DC73E}";
 
 namespace {
-const wchar_t kRemoved[] = L"AVI Previewing has been successfully removed.";
-const wchar_t kRestored[] = L"AVI Previewing has been successfully restored.";
-const wchar_t kSuccessCaption[] = L"Success!";
-const wchar_t kRemoveFailed[] =
-    L"AVI Previewing wasn't disabled.\r\n\r\n"
-    L"There was an error while trying to remove the AVI Previewing\r\n"
-    L"feature. Do you have administrator priviledges?";
-const wchar_t kRestoreFailed[] =
-    L"AVI Previewing wasn't restored.\r\n\r\n"
-    L"There was an error while trying to restore the AVI Previewing\r\n"
-    L"feature. Do you have administrator priviledges?";
-
 // The available mode's note is text on the panel; the other's says it is not available now.
 constexpr DesignColour kAvailableNote{RGB(128, 0, 0), ColourRole::FaceText};
 constexpr DesignColour kUnavailableNote{RGB(128, 128, 128), ColourRole::GrayText};
@@ -128,12 +118,12 @@ SwitchOutcome modCore::ChangeAVIPreviewMode(int mode) const {
 
 // A restore of what is already there is a success, as a write of the same value would be; a
 // removal of what is not there is not: the user asked to take away something that was gone.
-SwitchBox modCore::boxFor(int mode, SwitchOutcome::Kind kind) {
+SwitchBox modCore::boxFor(int mode, SwitchOutcome::Kind kind) const {
   const bool restore = mode != Remove;
   if (kind == SwitchOutcome::Done || (kind == SwitchOutcome::AlreadySo && restore)) {
-    return {restore ? kRestored : kRemoved, kSuccessCaption, kInformationStyle};
+    return {word(restore ? IDS_RESTORED : IDS_REMOVED, language_), word(IDS_SUCCESS, language_), kInformationStyle};
   }
-  return {restore ? kRestoreFailed : kRemoveFailed, kApplicationTitle, kExclamationStyle};
+  return {word(restore ? IDS_RESTORE_FAILED : IDS_REMOVE_FAILED, language_), kApplicationTitle, kExclamationStyle};
 }
 
 void modCore::ApplyAVIPreviewMode(int mode, PreviewModeView& view) const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/MessagePresenter.h"
+#include "base/Words.h"
 #include "controls/ColourScheme.h"
 #include "registry/clsRegistry.h"
 
@@ -35,8 +36,7 @@ struct SwitchOutcome {
 
 // A message box of the switch's.
 struct SwitchBox {
-  const wchar_t* prompt;
-  const wchar_t* caption;
+  std::wstring prompt, caption;
   UINT style;
 };
 
@@ -48,9 +48,11 @@ class modCore {
   static const wchar_t kHandlerDetectPath[];   // used to detect (no trailing backslash)
   static const wchar_t kHandlerClassId[];
 
-  // machine: "\\name" to switch another computer's handler, empty for this one.
-  modCore(RegistryPlatform& registry, MessagePresenter& messages, std::wstring machine = {})
-      : registry_(registry), messages_(messages), machine_(std::move(machine)) {}
+  // machine: "\\name" to switch another computer's handler, empty for this one; language: the
+  // table its words come from.
+  modCore(RegistryPlatform& registry, MessagePresenter& messages, std::wstring machine = {},
+          LANGID language = programLanguage())
+      : registry_(registry), messages_(messages), machine_(std::move(machine)), language_(language) {}
 
   // Whether any store's key names a handler for Explorer to load (a key without its default
   // value names none). Raises the registry error only when another computer was named and can't
@@ -64,7 +66,7 @@ class modCore {
   void SyncMainWindow(int availableMode, PreviewModeView& view) const;
 
   // The window's box for what a change came to.
-  static SwitchBox boxFor(int mode, SwitchOutcome::Kind kind);
+  SwitchBox boxFor(int mode, SwitchOutcome::Kind kind) const;
 
  private:
   // The handler key (at that path) in each store it may be registered in, the user's first.
@@ -76,4 +78,5 @@ class modCore {
   RegistryPlatform& registry_;
   MessagePresenter& messages_;
   std::wstring machine_;
+  LANGID language_;
 };

@@ -9,6 +9,7 @@
 #include "controls/AccessibleObject.h"
 #include "controls/Containers.h"
 #include "resources/ResourceIds.h"
+#include "resources/WordIds.h"
 
 const wchar_t kMakerSite[] = L"http://www.tesquinesolutions.example/";
 
@@ -18,9 +19,9 @@ const wchar_t* const kFrame[] = {L"fraRemoveAVIPreview", L"fraRestoreAVIPreview"
 const wchar_t* const kPanel[] = {L"picContainer(0)", L"picContainer(1)"};
 const wchar_t* const kInfo[] = {L"labRemoveInfo", L"labRestoreInfo"};
 const wchar_t* const kRestartNote[] = {L"labRemoveRestartPC", L"labRestoreRestartPC"};
-constexpr const wchar_t* kModeName[] = {L"Remove AVI Preview", L"Restore AVI Preview"};
-constexpr const wchar_t* kFrameCaption[] = {L"      Remove AVI Preview", L"      Restore AVI Preview"};
-const wchar_t kRestartText[] = L"You may need to restart your PC for this change to take effect.";
+const wchar_t* const kModeName[] = {wordText(IDS_MODE_REMOVE), wordText(IDS_MODE_RESTORE)};
+const wchar_t* const kFrameCaption[] = {wordText(IDS_FRAME_REMOVE), wordText(IDS_FRAME_RESTORE)};
+const wchar_t* const kRestartText = wordText(IDS_RESTART_NOTE);
 
 // What a click on each control does.
 struct ClickRoute {
@@ -29,7 +30,7 @@ struct ClickRoute {
 };
 }  // namespace
 
-FormSpec wMain::layout() {
+FormSpec wMain::layout(LANGID language) {
   using K = ControlKind;
   using P = StoredProperty;
   static const StoredProperty kHeaderRule[] = {{L"_extentx", P::Long, 15266}, {L"_extenty", P::Long, 132},
@@ -50,8 +51,7 @@ FormSpec wMain::layout() {
       {K::Label, L"Label1", L"", 1230, 150, 1635, 195, L"Orvandel", 4, kAutoSize | kTransparent | kBold, 0,
        kTextOnBand, kWhiteBand},
       {K::Label, L"labBody", L"", 1215, 375, 4695, 600,
-       L"This fix was created in-order to prevent Windows XP from automatically locking .avi files when selected in "
-       L"Explorer, which prevents you from renaming, moving, or deleting them.", 5, kWordWrap | kTransparent, 0,
+       wordText(IDS_MAIN_BODY), 5, kWordWrap | kTransparent, 0,
        kTextOnBand, kWhiteBand},
       {K::Rule, L"MultiRule1", L"", -1305, 1140, 8655, 75, L"", -1, kNoFlags, 0, kNone, kNone, 0, L"", {}, kHeaderRule,
        std::size(kHeaderRule)},
@@ -60,9 +60,7 @@ FormSpec wMain::layout() {
       {K::Panel, L"picContainer(0)", L"fraRemoveAVIPreview", 60, 195, 5625, 1200, kModeName[Remove], 8, kNoFlags,
        kIdPanelRemove},
       {K::Label, L"labRemoveInfo", L"picContainer(0)", 90, 45, 5490, 645,
-       L"Select this option if you would like to remove the AVI previewing feature from WindowsXP. Removing the "
-       L"preview prevents Windows XP from locking .avi files when you select them, thus stopping you from deleting "
-       L"them.", 12, kWordWrap, kIdRemoveInfo},
+       wordText(IDS_REMOVE_INFO), 12, kWordWrap, kIdRemoveInfo},
       {K::Label, L"labRemoveRestartPC", L"picContainer(0)", 555, 795, 4590, 195, kRestartText, 15, kAutoSize,
        kIdRemoveRestartNote, kDarkRed},
       {K::OptionButton, L"optMode(1)", L"", 300, 2865, 210, 195, kModeName[Restore], 11, kNoFlags, kIdOptionRestore},
@@ -71,9 +69,7 @@ FormSpec wMain::layout() {
       {K::Panel, L"picContainer(1)", L"fraRestoreAVIPreview", 75, 180, 5625, 1200, kModeName[Restore], 9, kNoFlags,
        kIdPanelRestore},
       {K::Label, L"labRestoreInfo", L"picContainer(1)", 75, 75, 5490, 660,
-       L"If you would like the .avi Summary feature back (right-click on an .avi file in Explorer and then click the "
-       L"Summary tab) for whatever purpose, then select this Restore AVI Preview option and then click the Start "
-       L"button below.", 13, kWordWrap, kIdRestoreInfo},
+       wordText(IDS_RESTORE_INFO), 13, kWordWrap, kIdRestoreInfo},
       {K::Label, L"labRestoreRestartPC", L"picContainer(1)", 540, 810, 4590, 195, kRestartText, 14, kAutoSize,
        kIdRestoreRestartNote, kDarkRed},
       {K::Rule, L"MultiRule2", L"", -330, 4440, 6540, 75, L"", -1, kNoFlags, 0, kNone, kNone, 0, L"", {}, kFooterRule,
@@ -82,19 +78,19 @@ FormSpec wMain::layout() {
        IDP_MAKER_SMALL, L"Tesquine Solutions"},
       {K::HyperLink, L"lnkTesquineSolutions", L"", 555, 4665, 1260, 180, L"", 6, kNoFlags, kIdMakerLink, kNone, kNone,
        0, L"", {}, kMakerLink, std::size(kMakerLink)},
-      {K::CommandButton, L"cmdStart", L"", 2955, 4560, 1485, 405, L"Start", 0, kNoFlags, kIdStart},
-      {K::CommandButton, L"cmdClose", L"", 4485, 4560, 1485, 405, L"Close", 2, kNoFlags, kIdClose},
+      {K::CommandButton, L"cmdStart", L"", 2955, 4560, 1485, 405, wordText(IDS_START), 0, kNoFlags, kIdStart},
+      {K::CommandButton, L"cmdClose", L"", 4485, 4560, 1485, 405, wordText(IDS_CLOSE), 2, kNoFlags, kIdClose},
       {K::Image, L"imgLogoFaded", L"", 4515, -285, 1440, 1440, L"", -1, kWatermark, 0, kNone, kNone, IDP_LOGO_FADED},
       {K::Image, L"Image1", L"", 285, 210, 720, 720, L"", -1, kNoFlags, 0, kNone, kNone, IDP_LOGO},
       {K::Label, L"labBkg", L"", -2445, -645, 11010, 1785, L"", 1, kNoFlags, 0, kNone, kWhiteBand},
   };
   return FormSpec{L"Orvandel.wMain", L"Orvandel", 6060, 5055,
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, IDI_ORVANDEL, 32,
-                  controlsOf(kControls)};
+                  controlsOf(kControls, language)};
 }
 
 wMain::wMain(AppServices services)
-    : Form(layout(), services.scale), services_(services), core_(services_.registry, services_.messages) {
+    : Form(layout(services.language), services.scale), services_(services), core_(services_.registry, services_.messages, {}, services_.language) {
   setLinkServices(services_.linkServices());
   Form_Initialize();
 }

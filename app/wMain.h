@@ -12,7 +12,7 @@ class wMain final : public Form, private PreviewModeView {
   // Creates and loads the window, shows it centred on the screen with the focus on Start.
   void show(int showCommand = SW_SHOWNORMAL);
 
-  static FormSpec layout();
+  static FormSpec layout(LANGID language = programLanguage());
   // "shell32.dll", held loaded from the window's initialisation to its unload.
   HMODULE shellLibrary() const { return hShell32_.get(); }
 

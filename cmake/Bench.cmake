@@ -18,7 +18,7 @@ if(TARGET orvandel)
   add_dependencies(bench_switch_timer orvandel)
 endif()
 # Ten thousand removes and restores, five hundred About windows: what the process holds.
-add_executable(bench_load bench/LoadRun.cpp bench/ProcessResources.cpp)
+add_executable(bench_load bench/LoadRun.cpp bench/ProcessResources.cpp resources/words.rc)
 target_link_libraries(bench_load PRIVATE orvandel_core psapi)
 foreach(target bench_minimal_window bench_launch_timer bench_switch_timer bench_load)
   if(TARGET ${target})

@@ -10,12 +10,20 @@ target_link_options(planted_oleacc PRIVATE -Wl,--exclude-all-symbols)
 
 file(GLOB ORVANDEL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*Tests.cpp)
 if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
-  add_executable(orvandel_e2e ${ORVANDEL_E2E_SOURCES})
+  add_executable(orvandel_e2e ${ORVANDEL_E2E_SOURCES} resources/words.rc)  # the words it expects
+  target_include_directories(orvandel_e2e PRIVATE ${CMAKE_SOURCE_DIR}/resources)
   target_link_libraries(orvandel_e2e PRIVATE orvandel_core orvandel_driver gtest gtest_main ole32 oleacc oleaut32 shlwapi)
   target_compile_options(orvandel_e2e PRIVATE ${ORVANDEL_WARNINGS})
   add_dependencies(orvandel_e2e orvandel url_recorder planted_oleacc)
   # They share the prefix's handler key, its http handler and the screen: one at a time.
-  gtest_discover_tests(orvandel_e2e DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(orvandel_e2e DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER -InLanguage.*
                        PROPERTIES RUN_SERIAL TRUE LABELS e2e)
+  # Once in each language the program speaks besides English: Wine takes the user's language from
+  # the Linux locale of the process (scripts/bootstrap generates them).
+  foreach(locale de_DE fr_FR es_ES ru_RU)
+    add_test(NAME InLanguage.${locale} COMMAND orvandel_e2e --gtest_filter=InLanguage.*)
+    set_tests_properties(InLanguage.${locale} PROPERTIES ENVIRONMENT "LANG=${locale}.UTF-8" RUN_SERIAL TRUE
+                         LABELS e2e)
+  endforeach()
 endif()
 

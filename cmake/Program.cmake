@@ -5,7 +5,8 @@ target_link_libraries(orvandel PRIVATE orvandel_core)
 target_compile_options(orvandel PRIVATE ${ORVANDEL_WARNINGS})
 configure_file(resources/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)
 file(GLOB ORVANDEL_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/*.bmp
-     ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.cur ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+     ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.cur ${CMAKE_SOURCE_DIR}/resources/*.manifest
+     ${CMAKE_SOURCE_DIR}/resources/words.rc ${CMAKE_SOURCE_DIR}/resources/WordIds.h)
 set_property(SOURCE resources/orvandel.rc APPEND PROPERTY OBJECT_DEPENDS ${ORVANDEL_RESOURCE_FILES})
 target_include_directories(orvandel PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/generated)
 

@@ -29,8 +29,10 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 
 # In-process tests: every tests/*.cpp (the end-to-end programs live in tests/e2e/).
 file(GLOB ORVANDEL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-# The bench's count of the process's handles too: the registry tests check that nothing stays open.
-add_executable(orvandel_tests ${ORVANDEL_TEST_SOURCES} bench/ProcessResources.cpp resources/pictures.rc)
+# The bench's count of the process's handles too: the registry tests check that nothing stays open;
+# and the words: the windows take theirs from the running program's tables.
+add_executable(orvandel_tests ${ORVANDEL_TEST_SOURCES} bench/ProcessResources.cpp resources/pictures.rc resources/words.rc)
+set_property(SOURCE resources/words.rc APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/WordIds.h)
 target_include_directories(orvandel_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 file(GLOB ORVANDEL_PICTURE_FILES ${CMAKE_SOURCE_DIR}/resources/*.bmp)
 set_property(SOURCE resources/pictures.rc APPEND PROPERTY OBJECT_DEPENDS ${ORVANDEL_PICTURE_FILES})

@@ -142,7 +142,7 @@ class AccessibleObject final : public IAccessible {
     const wchar_t* own = control->describe().defaultAction;
     if (!own) return standard_->get_accDefaultAction(child, action);
     if (!action) return E_POINTER;
-    *action = library_.allocString(own);
+    *action = library_.allocString(textOrWord(own, programLanguage()).c_str());
     return *action ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {

@@ -4,6 +4,9 @@
 
 #include <memory>
 
+#include "base/Words.h"
+#include "resources/WordIds.h"
+
 class ControlWindow;
 
 // What a control of the program's own class is to assistive technology (screen readers), where
@@ -15,11 +18,11 @@ class ControlWindow;
 struct AccessibleDescription {
   long role = 0;                           // ROLE_SYSTEM_*
   long states = 0;                         // STATE_SYSTEM_*, besides those above
-  const wchar_t* defaultAction = nullptr;  // as the system's own controls name theirs; none
+  const wchar_t* defaultAction = nullptr;  // a word, as the system's own controls name theirs; none
 };
 
 // A link's default action, as the system's link control (SysLink) names it.
-constexpr const wchar_t* kLinkAction = L"Click";
+inline const wchar_t* const kLinkAction = wordText(IDS_ACTION_CLICK);
 
 // Tells screen readers that what a control's object says of its state has changed (checked, hot-
 // tracked), as the system's own controls tell them; they would hear it only when they next asked.

@@ -121,7 +121,7 @@ void PanelControl::paint() {
 AccessibleDescription PanelControl::describe() const {
   if (!option_) return {ROLE_SYSTEM_GROUPING};
   const bool checked = SendMessageW(option_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  return {ROLE_SYSTEM_RADIOBUTTON, checked ? STATE_SYSTEM_CHECKED : 0, L"Check"};
+  return {ROLE_SYSTEM_RADIOBUTTON, checked ? STATE_SYSTEM_CHECKED : 0, wordText(IDS_ACTION_CHECK)};
 }
 
 LRESULT PanelControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -10,7 +10,7 @@
 #                     white header band whose top part is cut off.
 #   maker-small.bmp   20x16 mark of the maker, Tesquine Solutions: a white "T" on a blue rounded
 #                     square over an orange one; transparent background, sits on button-face grey.
-#   donate.bmp        62x31 "Donate" badge with a heart, transparent corners.
+#   donate.bmp        62x31 badge with a heart, transparent corners.
 #   banner.bmp        99x200 side banner for the left edge of the About window: a blue gradient with
 #                     a faint film strip down the right edge; the top (8..92, 8..92) is kept calm for
 #                     the white 84x84 square that carries the logo.
@@ -323,8 +323,9 @@ im "$tmp/maker.xpm" "$tmp/maker-small.gif"
 bitmap "$tmp/maker-small.gif" "$here/maker-small.bmp"
 
 # ---------------------------------------------------------------------------------------------
-# donate.bmp: a golden button-like badge, a red heart and "Donate" in 10-pixel DejaVu Sans Bold
-# without anti-aliasing, so it stays crisp on any background; the rounded corners are transparent.
+# donate.bmp: a golden button-like badge with a red heart, drawn without anti-aliasing, so it stays
+# crisp on any background; the rounded corners are transparent. No word on it: a picture can't
+# speak the user's language (its name, a word of the tables, says what it does).
 PALETTE+='
 r #a8141c
 H #e0303a
@@ -345,8 +346,7 @@ im -size 62x31 gradient:'#fff6d0'-'#f3b02e' \
   -alpha off -compose CopyOpacity -composite -compose Over \
   +antialias -fill none -stroke '#b06a08' -strokewidth 1 -draw 'roundrectangle 0,0 61,30 6,6' \
   -stroke '#fffdf0' -draw 'line 5,1 56,1' -stroke none \
-  "$tmp/heart.xpm" -geometry +5+12 -composite \
-  -font "$FONT_BOLD" -density 72 -pointsize 10 -fill '#1d3a80' -gravity West -annotate +16+1 'Donate' \
+  \( "$tmp/heart.xpm" -scale 200% \) -geometry +22+8 -composite \
   "$tmp/donate.png"
 im "$tmp/donate.png" -channel A -threshold 50% +channel -dither None -colors 255 "$tmp/donate.gif"
 bitmap "$tmp/donate.gif" "$here/donate.bmp"

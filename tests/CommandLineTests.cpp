@@ -34,7 +34,8 @@ TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
       {{L"clip.avi", L"/status"}, Action::NotUnderstood, L""},
       {{L"/stat"}, Action::NotUnderstood, L""},
       {{L"/"}, Action::NotUnderstood, L""},
-      {{L"/?"}, Action::NotUnderstood, L""},
+      {{L"/?"}, Action::Help, L""},
+      {{L"/remove", L"-?", L"/bogus"}, Action::Help, L""},
       {{L"/status", L"/remove"}, Action::NotUnderstood, L""},
       {{L"/status", L"extra"}, Action::NotUnderstood, L""},
       {{L"/machine", L"pc7"}, Action::NotUnderstood, L""},
@@ -64,7 +65,7 @@ struct Lines final : TextOutput {
 enum class Fault { None, ComputerRefusesDelete, PutBackAfterDelete, RefusedWrite, LostAfterFirstCall, Redirected };
 
 TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
-  const std::wstring usage = std::wstring(L"Not understood: /now\n") + kCommandLineUsage + L"\n";
+  const std::wstring usage = std::wstring(L"Not understood: /now\n") + commandLineUsage() + L"\n";
   // PC9 is no computer the registry reaches; what follows is the system's own words.
   const std::wstring unreachable = L"\\\\PC9: error 53: ";
   const struct {
@@ -145,7 +146,23 @@ TEST(ScriptedSwitch, ACommandLineNotUnderstoodWithNowhereToWriteIsShownInABox) {
   testing_support::RecordingPresenter boxes;
   EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"/now"}), registry, nowhere, boxes), kExitNotUnderstood);
   EXPECT_TRUE(nowhere.text.empty());
-  const testing_support::Shown box{std::wstring(L"Not understood: /now\r\n\r\n") + kCommandLineUsage, L"Orvandel", 48};
+  const testing_support::Shown box{std::wstring(L"Not understood: /now\r\n\r\n") + commandLineUsage(), L"Orvandel", 48};
   EXPECT_EQ(boxes.shown, std::vector<testing_support::Shown>{box});
+}
+
+// "/?" prints what the program does, its usage, switches and exit codes where a script's words
+// go, or shows them in a box with no one to read those; either way it ends with 0.
+TEST(CommandLineHelp, GoesWhereTheWordsGoOrInABoxAndEndsWithZero) {
+  Lines console, nowhere;
+  nowhere.console = false;
+  testing_support::RecordingPresenter boxes;
+  MemoryRegistry registry;
+  EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"/?"}), registry, console, boxes), 0);
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_NE(console.text.find(L"\n" + commandLineUsage() + L"\n"), std::wstring::npos);
+  EXPECT_NE(console.text.find(L"\n  3  /status: absent\n"), std::wstring::npos);  // the last line, whole
+  EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"-?"}), registry, nowhere, boxes), 0);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_NE(std::get<0>(boxes.shown[0]).find(L"\r\n" + commandLineUsage() + L"\r\n"), std::wstring::npos);
 }
 }  // namespace

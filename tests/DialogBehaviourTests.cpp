@@ -17,6 +17,7 @@
 #include "base/WinHandles.h"
 #include "controls/Containers.h"
 #include "controls/TextInk.h"
+#include "resources/WordIds.h"
 #include "scripts/driver/HandlerKey.h"
 #include "tests/MemoryRegistry.h"
 #include "tests/TestSupport.h"
@@ -111,8 +112,10 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
       GetClientRect(GetParent(window), &container);
       EXPECT_TRUE(IntersectRect(&inside, &place, &container) && EqualRect(&inside, &place)) << name << " reaches past its container";
     }
-    if (spec.kind == ControlKind::Label && window) {  // measured in the font it is drawn in
-      const RECT box = {0, 0, place.right - place.left, place.bottom - place.top};
+    const bool button = spec.kind == ControlKind::CommandButton;
+    if ((spec.kind == ControlKind::Label || button) && window) {  // measured in the font it is drawn in
+      const int edge = button ? 4 : 0;  // a button's border and focus rectangle
+      const RECT box = {0, 0, place.right - place.left - 2 * edge, place.bottom - place.top - 2 * edge};
       RECT needed = box;
       WindowDC dc(window);
       SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
@@ -276,10 +279,11 @@ class Dialogs : public ::testing::Test {
   testing_support::RecordingLauncher launcher;
   std::unique_ptr<wMain> window;
 
-  void open(MessagePresenter& messages, int dpi = 0) {
+  void open(MessagePresenter& messages, int dpi = 0, LANGID language = kEnglish) {
     testing_support::putHandler(registry, "c");
     AppServices services{registry, messages, false, launcher};
     if (dpi) services.scale = ScreenScale{dpi, dpi};
+    services.language = language;
     window = std::make_unique<wMain>(services);
     window->show(SW_SHOW);
     SetForegroundWindow(window->hwnd());
@@ -298,37 +302,46 @@ class Dialogs : public ::testing::Test {
   }
 };
 
-// At 96 dpi, and as a Windows user with larger fonts (120 and 144 dpi) sees them: the controls
-// where the design puts them at that scale, each label's text fitting in the font it is drawn in,
-// and the windows on a screen of the size such a user has.
-TEST_F(Dialogs, TheControlsSitWhereDesignedAndEveryLabelShowsAllItsTextAtEveryResolution) {
+// In every language the program speaks, at 96 dpi and as a Windows user with larger fonts (120
+// and 144 dpi) sees them: the windows in that language, each label's and button's text fitting in
+// the font it is drawn in, nothing covering its neighbour, the windows on a screen of the size
+// such a user has; in English the controls where the design puts them at that scale.
+TEST_F(Dialogs, InEveryLanguageAndAtEveryResolutionEveryTextShowsWholeAndInItsPlace) {
   const struct { int dpi; LONG screenWidth, screenHeight; } resolutions[] = {
       {96, 640, 480}, {120, 1024, 768}, {144, 1280, 1024}};
-  for (const auto& resolution : resolutions) {
-    SCOPED_TRACE(resolution.dpi);
-    open(recorded, resolution.dpi);
-    const auto fitsScreen = [&](HWND w) {
-      RECT r;
-      return GetWindowRect(w, &r) && r.right - r.left <= resolution.screenWidth && r.bottom - r.top <= resolution.screenHeight;
-    };
-    expectTextFitsAndNothingCovers(*window, wMain::layout());
-    for (const wchar_t* frame : {L"fraRemoveAVIPreview", L"fraRestoreAVIPreview"}) {
-      EnableWindow(control(frame), TRUE);  // its caption in text colour
-      expectCaptionWhole(control(frame));
+  for (LANGID language : wordLanguages()) {
+    for (const auto& resolution : resolutions) {
+      SCOPED_TRACE(testing::Message() << std::hex << language << std::dec << " at " << resolution.dpi);
+      open(recorded, resolution.dpi, language);
+      const auto fitsScreen = [&](HWND w) {
+        RECT r;
+        return GetWindowRect(w, &r) && r.right - r.left <= resolution.screenWidth && r.bottom - r.top <= resolution.screenHeight;
+      };
+      EXPECT_EQ(textOf(control(L"cmdClose")), word(IDS_CLOSE, language));
+      expectTextFitsAndNothingCovers(*window, wMain::layout(language));
+      for (const wchar_t* frame : {L"fraRemoveAVIPreview", L"fraRestoreAVIPreview"}) {
+        EnableWindow(control(frame), TRUE);  // its caption in text colour
+        expectCaptionWhole(control(frame));
+      }
+      if (language == kEnglish) {
+        expectAtDesignedPlaces(*window, 5055, {{L"cmdStart", 2955, 4560, 1485, 405}, {L"cmdClose", 4485, 4560, 1485, 405},
+                                               {L"lnkTesquineSolutions", 555, 4665, 0, 0},
+                                               {L"fraRemoveAVIPreview", 150, 1275, 5760, 1440},
+                                               {L"fraRestoreAVIPreview", 150, 2850, 5760, 1440}});
+      }
+      EXPECT_TRUE(fitsScreen(window->hwnd()));
+      withAbout([&](HWND about, Form& form) {
+        EXPECT_EQ(textOf(about), word(IDS_ABOUT, language));
+        expectTextFitsAndNothingCovers(form, wAbout::layout(language));
+        if (language == kEnglish) {
+          expectAtDesignedPlaces(form, 3030, {{L"fraMain", 1560, -75, 4455, 3090},
+                                              {L"picAntiFlicker(1)", 75, 150, 4320, 2880},
+                                              {L"lnkWebiste", 465, 1710, 0, 0}, {L"lnkForum", 2490, 1710, 0, 0}});
+        }
+        EXPECT_TRUE(fitsScreen(about));
+        SendMessageW(about, WM_CLOSE, 0, 0);
+      });
     }
-    expectAtDesignedPlaces(*window, 5055, {{L"cmdStart", 2955, 4560, 1485, 405}, {L"cmdClose", 4485, 4560, 1485, 405},
-                                           {L"lnkTesquineSolutions", 555, 4665, 0, 0},
-                                           {L"fraRemoveAVIPreview", 150, 1275, 5760, 1440},
-                                           {L"fraRestoreAVIPreview", 150, 2850, 5760, 1440}});
-    EXPECT_TRUE(fitsScreen(window->hwnd()));
-    withAbout([&](HWND about, Form& form) {
-      expectTextFitsAndNothingCovers(form, wAbout::layout());
-      expectAtDesignedPlaces(form, 3030, {{L"fraMain", 1560, -75, 4455, 3090},
-                                          {L"picAntiFlicker(1)", 75, 150, 4320, 2880},
-                                          {L"lnkWebiste", 465, 1710, 0, 0}, {L"lnkForum", 2490, 1710, 0, 0}});
-      EXPECT_TRUE(fitsScreen(about));
-      SendMessageW(about, WM_CLOSE, 0, 0);
-    });
   }
 }
 

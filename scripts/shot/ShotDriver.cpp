@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   }
   if (!std::strcmp(step, "open-about")) {
     driver::clickCentre(driver::findControl(window, kIdMakerLink));
-    return driver::waitFor([&] { return driver::findTopWindow(pid, "Orvandel.wAbout", "About") != nullptr; }) ? 0 : 1;
+    return driver::waitFor([&] { return driver::findTopWindow(pid, "Orvandel.wAbout", "") != nullptr; }) ? 0 : 1;
   }
   if (!std::strcmp(step, "hover-link")) {
     RECT area;
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!std::strcmp(step, "close-about")) {
-    HWND about = driver::findTopWindow(pid, "Orvandel.wAbout", "About");
+    HWND about = driver::findTopWindow(pid, "Orvandel.wAbout", "");
     PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
     return driver::waitFor([&] { return !IsWindow(about); }) ? 0 : 1;
   }

@@ -2,6 +2,9 @@
 // output the script redirected, its exit code, and the real registry afterwards.
 #include <gtest/gtest.h>
 
+#include "app/ControlIds.h"
+#include "base/Words.h"
+#include "resources/WordIds.h"
 #include "scripts/driver/Driver.h"
 
 namespace {
@@ -66,5 +69,44 @@ TEST(ScriptedEndToEnd, AnUnknownSwitchWithoutAConsoleIsShownInABox) {
   driver::answer(box);
   ASSERT_TRUE(program.waitForExit());
   EXPECT_EQ(program.exitCode(), 2u);
+}
+
+// Run once a language in its Linux locale (Wine's user's language; the suite sets it): the window
+// speaks it, and the command line's words reach a redirection in the console's code page (866 in
+// Russian), so that `type` shows them whole; "/?" answers with the help and changes nothing.
+TEST(InLanguage, TheWindowAndTheCommandLineSpeakTheUsersLanguage) {
+  const LANGID language = tableFor(GetUserDefaultUILanguage());
+  if (PRIMARYLANGID(language) == LANG_RUSSIAN) {
+    EXPECT_EQ(GetOEMCP(), 866u);
+  }
+  const auto oem = [](const std::wstring& text) {
+    std::string bytes(text.size() * 2, '\0');
+    bytes.resize(WideCharToMultiByte(GetOEMCP(), 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                     static_cast<int>(bytes.size()), nullptr, nullptr));
+    return bytes;
+  };
+  driver::installHandler();
+  const std::wstring usage = word(IDS_USAGE, language) + L"\r\n";
+  const auto refused = driver::runScripted("/remove /now");
+  EXPECT_EQ(refused.exit, 2u);
+  EXPECT_EQ(refused.output, oem(word(IDS_NOT_UNDERSTOOD, {L"/now"}, language) + L"\r\n" + usage));
+  const auto help = driver::runScripted("/remove /?");
+  EXPECT_EQ(help.exit, 0u);
+  EXPECT_NE(help.output.find(oem(L"\r\n" + usage)), std::string::npos) << help.output;
+  EXPECT_EQ(driver::handlerStores(), "c");
+  driver::holdHandler(true);  // a refusal: the words of the window's box
+  const auto failed = driver::runScripted("/remove");
+  driver::holdHandler(false);
+  EXPECT_EQ(failed.exit, 1u);
+  EXPECT_EQ(failed.output, oem(word(IDS_REMOVE_FAILED, language) + L"\r\n"));
+  const driver::Program program;
+  const HWND main = program.mainWindow();
+  ASSERT_NE(main, nullptr);
+  for (const auto& [id, wordId] : {std::pair{kIdStart, IDS_START}, {kIdRemoveInfo, IDS_REMOVE_INFO}}) {
+    wchar_t text[512] = {};
+    GetWindowTextW(driver::findControl(main, id), text, 512);
+    EXPECT_EQ(text, word(wordId, language));
+  }
+  driver::removeHandler();
 }
 }  // namespace
