@@ -17,13 +17,12 @@ int WINAPI asWindows(UINT codePage, DWORD flags, LPCWCH text, int length, LPSTR 
   }
   return WideCharToMultiByte(codePage, flags, text, length, out, size, defaultChar, usedDefault);
 }
-
-std::optional<std::string> exact(const std::wstring& text, UINT codePage) {
-  return toExactCodePage(text, codePage, EmbeddedNul::Refuse, asWindows);
-}
 }  // namespace
 
 TEST(AnsiText, TheHandlersPathsCrossExactlyUnderUtf8AndWindows1252AndTextWithoutAnExactFormIsRefused) {
+  const auto exact = [](const std::wstring& text, UINT codePage) {
+    return toExactCodePage(text, codePage, EmbeddedNul::Refuse, asWindows);
+  };
   for (UINT codePage : {UINT{CP_UTF8}, UINT{1252}}) {
     for (const wchar_t* path : {modCore::kHandlerPath, modCore::kHandlerDetectPath, modCore::kHandlerClassId}) {
       const std::wstring text = path;

@@ -6,13 +6,6 @@
 namespace {
 using namespace testing_support;
 
-class ScriptedPointer final : public PointerSource {
- public:
-  POINT at{-1000, -1000};
-  bool cursorPos(POINT& position) override { return position = at, true; }
-  bool windowRect(HWND window, RECT& rect) override { return GetWindowRect(window, &rect) != FALSE; }
-};
-
 using Click = std::tuple<int, int, float, float>;  // button, shift, x, y
 constexpr OleColour kLinkBlue = 0x00FF0000, kHighlight = 0x000000C0;
 

@@ -163,10 +163,7 @@ TEST_F(MainWindow, OnlyTheAvailablePanelSelectsAndTabAndShiftTabWalkTheOrderSkip
 
 // Idle with the pointer away from its link, the window reads no registry and runs no timer.
 TEST_F(MainWindow, IdleCostsNothing) {
-  class FarPointer final : public PointerSource {
-    bool cursorPos(POINT& position) override { return position = {-1000, -1000}, true; }
-    bool windowRect(HWND window, RECT& rect) override { return GetWindowRect(window, &rect) != FALSE; }
-  } pointer;
+  ScriptedPointer pointer;
   SetCursorPos(0, 0);  // the real one away from the window too
   arrange(true);
   open(&pointer);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/MessagePresenter.h"
+#include "controls/HyperLinkServices.h"
 #include "controls/modShellExecute.h"
 #include "registry/RegistryError.h"
 #include "scripts/driver/HandlerKey.h"
@@ -37,6 +38,14 @@ class RecordingPresenter final : public MessagePresenter {
   void show(HWND, const std::wstring& prompt, const std::wstring& caption, UINT style) override {
     shown.emplace_back(prompt, caption, style);
   }
+};
+
+// The pointer where a test puts it: far from every window until then.
+class ScriptedPointer final : public PointerSource {
+ public:
+  POINT at{-1000, -1000};
+  bool cursorPos(POINT& position) override { return position = at, true; }
+  bool windowRect(HWND window, RECT& rect) override { return GetWindowRect(window, &rect) != FALSE; }
 };
 
 // What a document launcher was given: target, parameters, folder, show command, whether it waits.
@@ -158,6 +167,7 @@ inline void putHandler(MemoryRegistry& registry, const std::string& stores) {
     isupper(s) ? registry.putKey(root, path) : registry.putValue(root, path, "", REG_SZ, kHandlerClassId);
   }
 }
+// The stores holding the key, as putHandler takes them.
 inline std::string handlerStores(const MemoryRegistry& registry) {
   std::string held;
   for (char letter : {'u', 'c', 'w'}) {
