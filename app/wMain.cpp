@@ -90,7 +90,9 @@ FormSpec wMain::layout(LANGID language) {
 }
 
 wMain::wMain(AppServices services)
-    : Form(layout(services.language), services.scale), services_(services), core_(services_.registry, services_.messages, {}, services_.language) {
+    : Form(layout(services.language), services.scale),
+      services_(services),
+      core_(services_.registry, services_.messages, {}, services_.language) {
   setLinkServices(services_.linkServices());
   Form_Initialize();
 }
