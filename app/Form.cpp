@@ -246,13 +246,7 @@ void Form::setCaption(const std::wstring& name, const std::wstring& text) {
   SetWindowTextW(window, text.c_str());
   if (const ControlSpec* spec = specOf(window); spec && (spec->flags & kAutoSize)) {
     const RECT bounds = fonts_.measure(*spec, text, RECT{}, DT_SINGLELINE);
-    // A longer text stays inside its container, as the placement keeps the designed one.
-    RECT place, container;
-    GetWindowRect(window, &place);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
-    GetClientRect(GetParent(window), &container);
-    const LONG left = std::max(0L, std::min(place.left, container.right - bounds.right));
-    SetWindowPos(window, nullptr, left, place.top, bounds.right, bounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

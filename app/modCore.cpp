@@ -46,7 +46,7 @@ std::wstring handlerNamed(clsRegistry& store) {
 }
 
 // Windows' own registration: the handler's class identifier as text.
-bool holdsWindowsHandler(clsRegistry& store) {
+bool holdsWindowsHandler(clsRegistry store) {
   return handlerNamed(store) == modCore::kHandlerClassId && store.ValueType() == REG_SZ;
 }
 }  // namespace
@@ -100,8 +100,7 @@ SwitchOutcome modCore::ChangeAVIPreviewMode(int mode) const {
   bool asAsked = false;
   try {
     // Restored is the computer's key holding Windows' handler; removed is no store naming any.
-    clsRegistry computers = computersStore();
-    asAsked = restore ? holdsWindowsHandler(computers) : !AVIPreviewKeyExists();
+    asAsked = restore ? holdsWindowsHandler(computersStore()) : !AVIPreviewKeyExists();
   } catch (const RegistryError& error) {
     return {SwitchOutcome::NotReached, error};
   }
