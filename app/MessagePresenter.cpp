@@ -9,6 +9,13 @@ class SystemMessageBox final : public MessagePresenter {
     // Unicode: a word in the user's language stays whole whatever the ANSI code page can write.
     MessageBoxW(owner, prompt.c_str(), caption.c_str(), style);
   }
+  // Boxes are seen only on the window station a person looks at (WinSta0).
+  bool seenBySomeone() override {
+    USEROBJECTFLAGS flags = {};
+    DWORD needed = 0;
+    return !GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags, &needed) ||
+           (flags.dwFlags & WSF_VISIBLE) != 0;
+  }
 };
 }  // namespace
 

@@ -13,6 +13,9 @@ class MessagePresenter {
  public:
   virtual ~MessagePresenter() = default;
   virtual void show(HWND owner, const std::wstring& prompt, const std::wstring& caption, UINT style) = 0;
+  // Whether anyone can see a box: not in a service or a scheduled task that runs whether or not
+  // someone is logged on, where a box nobody can answer would hold the program for ever.
+  virtual bool seenBySomeone() = 0;
 };
 
 // The platform's message box, through its ANSI entry like every other system call here.

@@ -1,5 +1,6 @@
 #include "app/modCore.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "resources/WordIds.h"
@@ -36,43 +37,104 @@ std::vector<clsRegistry> modCore::stores(const wchar_t* path) const {
 }
 
 namespace {
-// The handler a store's key names for Explorer to load: its default value's text; empty when the
-// key has none, or can't be read.
-std::wstring handlerNamed(clsRegistry& store) {
-  store.ValueKey(L"");
-  store.ValueType(REG_NONE);
-  const Variant value = store.Value();
-  return store.ValueType() == REG_SZ || store.ValueType() == REG_EXPAND_SZ ? value.toText() : std::wstring();
+// Where a store's key is, as an administrator names it in a report (HKEY_LOCAL_MACHINE, then
+// Software\Classes and the handler's path), behind "\\PC07" on another computer.
+std::wstring whereIs(const clsRegistry& store) {
+  const wchar_t* root = store.ClassKey() == clsRegistry::HKEY_CURRENT_USER_NUMBER ? L"HKEY_CURRENT_USER\\" : L"HKEY_LOCAL_MACHINE\\";
+  return (store.Machine().empty() ? L"" : store.Machine() + L"\\") + root + store.SectionKey();
 }
 
-// Windows' own registration: the handler's class identifier as text.
-bool holdsWindowsHandler(clsRegistry store) {
-  return handlerNamed(store) == modCore::kHandlerClassId && store.ValueType() == REG_SZ;
+// What one store's key names for Explorer to load: its default value's text. Only "not there"
+// reads as nothing; any other failure to open or read is no answer.
+HandlerReading readStore(clsRegistry store) {
+  HandlerReading reading;
+  reading.fromUser = store.ClassKey() == clsRegistry::HKEY_CURRENT_USER_NUMBER;
+  reading.where = whereIs(store);
+  LONG result = store.TryOpenKey();
+  if (result == ERROR_SUCCESS) {
+    store.ValueKey(L"");
+    store.ValueType(REG_NONE);
+    Variant value;
+    result = store.TryValue(value);
+    if (result == ERROR_FILE_NOT_FOUND) {
+      reading.kind = HandlerReading::NoHandler;
+    } else if (result == ERROR_SUCCESS) {
+      const bool text = store.ValueType() == REG_SZ || store.ValueType() == REG_EXPAND_SZ;
+      reading.handler = text ? value.toText() : std::wstring();
+      reading.kind = reading.handler.empty() ? HandlerReading::NoHandler : HandlerReading::Handler;
+    }
+  }
+  if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
+    reading.kind = HandlerReading::Unreadable;
+    reading.error = RegistryError::fromSystem(result);
+  }
+  return reading;
+}
+
+bool sameLetters(wchar_t a, wchar_t b) {
+  const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+  return lower(a) == lower(b);
 }
 }  // namespace
 
+bool HandlerReading::namesWindowsHandler() const {
+  const std::wstring windows = modCore::kHandlerClassId;
+  return kind == Handler && handler.size() == windows.size() &&
+         std::equal(handler.begin(), handler.end(), windows.begin(), sameLetters);
+}
+
+HandlerReading modCore::ExplorersView() const {
+  for (const clsRegistry& store : stores(kHandlerDetectPath)) {
+    HandlerReading reading = readStore(store);
+    if (reading.kind != HandlerReading::NoKey) return reading;
+  }
+  return {};
+}
+
 bool modCore::AVIPreviewKeyExists() const {
-  for (clsRegistry& store : stores(kHandlerDetectPath)) {
-    if (!handlerNamed(store).empty()) return true;
-  }
-  return false;
+  const HandlerReading view = ExplorersView();
+  return view.kind == HandlerReading::Handler || view.kind == HandlerReading::Unreadable;
 }
 
-// Every store that holds the key, whatever handler it names, the user's first: the computer's
-// would show through otherwise.
-bool modCore::removeHandler() const {
+SwitchOutcome modCore::readBack(bool restore) const {
+  const HandlerReading view = ExplorersView();
+  if (view.kind == HandlerReading::Unreadable) return {SwitchOutcome::Refused, view.where, view.error, {}};
+  const bool asAsked = restore ? view.namesWindowsHandler() : view.kind != HandlerReading::Handler;
+  return {asAsked ? SwitchOutcome::Done : SwitchOutcome::Refused, {}, std::nullopt, {}};
+}
+
+// Every store that holds the key, or may (one the account can't read), whatever handler it names,
+// the user's first: the computer's would show through otherwise.
+SwitchOutcome modCore::removeHandler(const HandlerReading& view) const {
+  if (view.kind == HandlerReading::NoKey || view.kind == HandlerReading::NoHandler) {
+    return {SwitchOutcome::AlreadySo, {}, std::nullopt, {}};
+  }
   for (clsRegistry& store : stores(kHandlerPath)) {
-    if (store.KeyExists()) store.DeleteKey();
+    if (store.TryOpenKey() != ERROR_FILE_NOT_FOUND) store.DeleteKey();
   }
-  return !AVIPreviewKeyExists();
+  return readBack(false);
 }
 
-// The computer's store: the handler is then registered for everyone who uses it.
-bool modCore::restoreHandler() const {
+// The computer's store, for everyone who uses the computer. A user's key hides it: one that names
+// no handler is a leftover and goes; one that names another handler was someone's choice (a codec
+// pack's), which is not overwritten: the user is told, and Remove takes it away when asked.
+SwitchOutcome modCore::restoreHandler(const HandlerReading& view) const {
+  if (view.namesWindowsHandler()) return {SwitchOutcome::AlreadySo, {}, std::nullopt, {}};
+  if (view.kind == HandlerReading::Unreadable) return {SwitchOutcome::Refused, view.where, view.error, {}};
+  if (view.fromUser && view.kind == HandlerReading::Handler) {
+    return {SwitchOutcome::UsersOwnHandler, view.where, std::nullopt, view.handler};
+  }
+  if (view.fromUser) stores(kHandlerPath).front().DeleteKey();
+  writeComputersKey();
+  return readBack(true);
+}
+
+void modCore::writeComputersKey() const {
   clsRegistry registry = computersStore();
+  if (readStore(registry).namesWindowsHandler()) return;
   registry.ValueKey(L"");
-  const bool existed = registry.KeyExists();
-  if (!registry.CreateKey()) return false;
+  const bool existed = registry.TryOpenKey() != ERROR_FILE_NOT_FOUND;
+  registry.CreateKey();
   registry.ValueType(REG_SZ);
   try {
     registry.Value(Variant::text(kHandlerClassId));
@@ -92,33 +154,35 @@ bool modCore::restoreHandler() const {
     }
     throw;
   }
-  return holdsWindowsHandler(registry);
 }
 
 SwitchOutcome modCore::ChangeAVIPreviewMode(int mode) const {
   const bool restore = mode != Remove;
-  bool asAsked = false;
+  HandlerReading view;
   try {
-    // Restored is the computer's key holding Windows' handler; removed is no store naming any.
-    asAsked = restore ? holdsWindowsHandler(computersStore()) : !AVIPreviewKeyExists();
+    view = ExplorersView();
   } catch (const RegistryError& error) {
-    return {SwitchOutcome::NotReached, error};
+    return {SwitchOutcome::NotReached, machine_, error, {}};
+  } catch (...) {
+    return {};  // memory, say: refused
   }
-  if (asAsked) return {SwitchOutcome::AlreadySo, std::nullopt};
   try {
-    // Done only when the registry then reads as asked, whatever the calls answered.
-    return {(restore ? restoreHandler() : removeHandler()) ? SwitchOutcome::Done : SwitchOutcome::Refused, std::nullopt};
+    return restore ? restoreHandler(view) : removeHandler(view);
   } catch (const RegistryError& error) {
-    return {SwitchOutcome::Refused, error};
-  } catch (const std::exception&) {
-    return {SwitchOutcome::Refused, std::nullopt};
+    return {SwitchOutcome::Refused, {}, error, {}};
+  } catch (...) {
+    return {};
   }
 }
 
 // A restore of what is already there is a success, as a write of the same value would be; a
 // removal of what is not there is not: the user asked to take away something that was gone.
-SwitchBox modCore::boxFor(int mode, SwitchOutcome::Kind kind) const {
+SwitchBox modCore::boxFor(int mode, const SwitchOutcome& outcome) const {
   const bool restore = mode != Remove;
+  const SwitchOutcome::Kind kind = outcome.kind;
+  if (kind == SwitchOutcome::UsersOwnHandler) {
+    return {word(IDS_USERS_OWN_HANDLER, {outcome.handler}, language_), kApplicationTitle, kExclamationStyle};
+  }
   if (kind == SwitchOutcome::Done || (kind == SwitchOutcome::AlreadySo && restore)) {
     return {word(restore ? IDS_RESTORED : IDS_REMOVED, language_), word(IDS_SUCCESS, language_), kInformationStyle};
   }
@@ -126,7 +190,7 @@ SwitchBox modCore::boxFor(int mode, SwitchOutcome::Kind kind) const {
 }
 
 void modCore::ApplyAVIPreviewMode(int mode, PreviewModeView& view) const {
-  const SwitchBox box = boxFor(mode, ChangeAVIPreviewMode(mode).kind);
+  const SwitchBox box = boxFor(mode, ChangeAVIPreviewMode(mode));
   messages_.show(view.messageOwner(), box.prompt, box.caption, box.style);
   bool exists = false;
   try {

@@ -26,12 +26,38 @@ class PreviewModeView {
   virtual HWND messageOwner() const = 0;
 };
 
+// What the handler key tells Explorer, read from one store or from the stores as Explorer merges
+// them.
+struct HandlerReading {
+  enum Kind {
+    NoKey,       // not there
+    NoHandler,   // there, naming no handler (no default value, or no text in it)
+    Handler,     // naming `handler`
+    Unreadable,  // there, or may be, but the account may not read it: no answer
+  };
+  Kind kind = NoKey;
+  bool fromUser = false;                // read from the user's classes (which hide the computer's)
+  std::wstring handler;                 // Handler: the class identifier named
+  std::wstring where;                   // the key read, as an administrator names it
+  std::optional<RegistryError> error;   // Unreadable: the system's refusal
+  // Windows' own handler, in any letter case, as COM reads a class identifier.
+  bool namesWindowsHandler() const;
+};
+
 // What a change of the switch came to: the window shows it as a box, a script as words and an
 // exit code.
 struct SwitchOutcome {
-  enum Kind { Done, AlreadySo, Refused, NotReached };
+  enum Kind {
+    Done,
+    AlreadySo,
+    Refused,
+    NotReached,       // the other computer: `where` names it
+    UsersOwnHandler,  // restore refused: the user's classes name another handler, `handler`
+  };
   Kind kind = Refused;
+  std::wstring where;                  // the computer, or the key, that gave `error`
   std::optional<RegistryError> error;  // the system's own words, where the registry gave some
+  std::wstring handler;
 };
 
 // A message box of the switch's.
@@ -54,26 +80,34 @@ class modCore {
           LANGID language = programLanguage())
       : registry_(registry), messages_(messages), machine_(std::move(machine)), language_(language) {}
 
-  // Whether any store's key names a handler for Explorer to load (a key without its default
-  // value names none). Raises the registry error only when another computer was named and can't
-  // be reached.
+  // What Explorer of the account running the program reads: the user's key where there is one
+  // (it hides the computer's), else the computer's; on another computer, its classes alone.
+  // Raises the registry error only when another computer was named and can't be reached.
+  HandlerReading ExplorersView() const;
+  // Whether the window offers Remove: Explorer's view names a handler, or can't be read (a key
+  // the account may not read is no evidence that nothing is registered; Remove is what may still
+  // take it away, and says so when it can't). Raises as ExplorersView does.
   bool AVIPreviewKeyExists() const;
-  // Makes the mode's change unless the registry already reads as asked, and reads it back: done
-  // only when it then reads as asked. Never throws.
+  // Makes the mode's change unless Explorer's view already reads as asked, and reads it back:
+  // done only when it then reads as asked. Never throws.
   SwitchOutcome ChangeAVIPreviewMode(int mode) const;
   // The change, its box, then the window shown what the registry now says. Never throws.
   void ApplyAVIPreviewMode(int mode, PreviewModeView& view) const;
   void SyncMainWindow(int availableMode, PreviewModeView& view) const;
 
   // The window's box for what a change came to.
-  SwitchBox boxFor(int mode, SwitchOutcome::Kind kind) const;
+  SwitchBox boxFor(int mode, const SwitchOutcome& outcome) const;
 
  private:
   // The handler key (at that path) in each store it may be registered in, the user's first.
   std::vector<clsRegistry> stores(const wchar_t* path) const;
   clsRegistry computersStore() const { return stores(kHandlerPath).back(); }
-  bool removeHandler() const;
-  bool restoreHandler() const;
+  SwitchOutcome removeHandler(const HandlerReading& view) const;
+  SwitchOutcome restoreHandler(const HandlerReading& view) const;
+  // Windows' identifier into the computer's key (made if missing), unless it holds it already.
+  void writeComputersKey() const;
+  // Done when Explorer's view then reads as asked, refused (with the reason) otherwise.
+  SwitchOutcome readBack(bool restore) const;
 
   RegistryPlatform& registry_;
   MessagePresenter& messages_;

@@ -16,6 +16,8 @@ class RegistryError : public ProgramError {
   static constexpr int32_t kClassNotDefined = kObjectErrorBase + 27053;
 
   RegistryError(int32_t number, std::wstring description);
+  // A system result code (ERROR_ACCESS_DENIED, ...) with the system's own words for it.
+  static RegistryError fromSystem(long code);
 
   int32_t number() const { return number_; }
   const std::wstring& source() const { return source_; }

@@ -19,15 +19,6 @@ std::wstring describeValue(const Variant& value) {
   }
   return value.toText();
 }
-
-// The system's own words for a result code, as FormatMessage gives them.
-std::wstring platformText(LONG code) {
-  char text[512] = {};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) --length;
-  return length > 0 ? fromAnsi(text, length) : L"Error " + decimalText(code);
-}
 }  // namespace
 
 void clsRegistry::Machine(const std::wstring& sMachine) {
@@ -40,11 +31,13 @@ void clsRegistry::Machine(const std::wstring& sMachine) {
   }
 }
 
-bool clsRegistry::KeyExists() const {
+bool clsRegistry::KeyExists() const { return TryOpenKey() == ERROR_SUCCESS; }
+
+LONG clsRegistry::TryOpenKey() const {
   const KeyAddress at(*this);
   RegKeyHandle key(*platform_);
-  return at.path &&
-         platform_->openKey(at.parent, at.path->c_str(), 0, access(KEY_QUERY_VALUE), key.receive()) == ERROR_SUCCESS;
+  return at.path ? platform_->openKey(at.parent, at.path->c_str(), 0, access(KEY_QUERY_VALUE), key.receive())
+                 : ERROR_INVALID_NAME;
 }
 
 bool clsRegistry::CreateKey() {
@@ -96,7 +89,7 @@ LONG clsRegistry::reach(bool valueOperation, RegKeyHandle& remote, HKEY& parent)
   if (result == ERROR_SUCCESS) {
     parent = remote.get();
   } else if (keysOnMachine_) {
-    throw RegistryError(result, platformText(result));
+    throw RegistryError::fromSystem(result);
   }
   return result;
 }

@@ -35,7 +35,11 @@ class clsRegistry {
   bool View64() const { return view64_; }
   void View64(bool bView64) { view64_ = bView64; }
 
+  // Whether the key can be opened for reading: a key that is there but may not be read counts
+  // as absent. TryOpenKey tells the two apart: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when the key is
+  // not there, or the system's refusal (ERROR_ACCESS_DENIED, ...).
   bool KeyExists() const;
+  LONG TryOpenKey() const;
   bool CreateKey();
   bool DeleteKey();
   bool DeleteValue();
@@ -43,6 +47,9 @@ class clsRegistry {
   // Reads the addressed value into a variant of the stored type's kind; Default when unreadable.
   Variant Value();
   void Value(const Variant& vValue);
+  // The same read, with why it found no value: ERROR_SUCCESS and the value, ERROR_FILE_NOT_FOUND
+  // when the key or the value is not there, or the system's refusal; vValue is left as it was.
+  LONG TryValue(Variant& vValue);
 
   // Names found, in enumeration order: element 0 holds name number 1.
   bool EnumerateValues(std::vector<std::wstring>& sKeyNames, int32_t& iKeyCount);

@@ -21,15 +21,22 @@ constexpr int kReadAttempts = 8;
 }  // namespace
 
 Variant clsRegistry::Value() {
+  Variant value;
+  return TryValue(value) == ERROR_SUCCESS ? value : default_;
+}
+
+LONG clsRegistry::TryValue(Variant& vValue) {
   RegKeyHandle remote(*platform_);
   HKEY parent = nullptr;
-  if (reach(true, remote, parent) != ERROR_SUCCESS) return default_;
+  if (const LONG reached = reach(true, remote, parent); reached != ERROR_SUCCESS) return reached;
 
   const auto path = toExactAnsi(sectionKey_);
   const auto name = toExactAnsi(valueKey_);
+  if (!path || !name) return ERROR_INVALID_NAME;
   RegKeyHandle key(*platform_);
-  if (!path || !name || platform_->openKey(parent, path->c_str(), 0, access(KEY_QUERY_VALUE), key.receive()) != ERROR_SUCCESS) {
-    return default_;
+  if (const LONG opened = platform_->openKey(parent, path->c_str(), 0, access(KEY_QUERY_VALUE), key.receive());
+      opened != ERROR_SUCCESS) {
+    return opened;
   }
 
   // Size first, then the data; a value that grows in between is asked for again, never overrun.
@@ -38,7 +45,7 @@ Variant clsRegistry::Value() {
   for (int attempt = 0;; ++attempt) {
     DWORD size = 0;
     LONG result = platform_->queryValue(key.get(), name->c_str(), &type, nullptr, &size);
-    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return default_;
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return result;
     data.assign(size, 0);
     result = platform_->queryValue(key.get(), name->c_str(), &type, data.empty() ? nullptr : data.data(), &size);
     // An empty value asked for without a buffer may have gained data since: ask again.
@@ -46,18 +53,20 @@ Variant clsRegistry::Value() {
       data.resize(size);
       break;
     }
-    if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || attempt + 1 == kReadAttempts) return default_;
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return result;
+    if (attempt + 1 == kReadAttempts) return ERROR_MORE_DATA;  // it kept growing: no answer
   }
 
   valueType_ = static_cast<int32_t>(type);
   switch (type) {
     case REG_SZ:
-    case REG_MULTI_SZ: return Variant::text(fromAnsi(textOf(data)));
-    case REG_EXPAND_SZ: return Variant::text(ExpandEnvironment(textOf(data)));
-    case REG_DWORD: return Variant::longValue(longOf(data));
-    case REG_DWORD_BIG_ENDIAN: return Variant::longValue(ReverseLong(longOf(data)));
-    default: return Variant::bytes(std::vector<uint8_t>(data.begin(), data.end()));
+    case REG_MULTI_SZ: vValue = Variant::text(fromAnsi(textOf(data))); break;
+    case REG_EXPAND_SZ: vValue = Variant::text(ExpandEnvironment(textOf(data))); break;
+    case REG_DWORD: vValue = Variant::longValue(longOf(data)); break;
+    case REG_DWORD_BIG_ENDIAN: vValue = Variant::longValue(ReverseLong(longOf(data))); break;
+    default: vValue = Variant::bytes(std::vector<uint8_t>(data.begin(), data.end())); break;
   }
+  return ERROR_SUCCESS;
 }
 
 Variant clsRegistry::ValueEx(int32_t eClassKey, const std::wstring& sSectionKey, const std::wstring& sValueKey,

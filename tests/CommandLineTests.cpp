@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ScriptedSwitch.h"
+#include "app/modCore.h"
 #include "base/AnsiText.h"
 #include "scripts/driver/HandlerKey.h"
 #include "tests/MemoryRegistry.h"
@@ -60,10 +61,15 @@ struct Lines final : TextOutput {
   bool reachesSomeone() override { return console; }
 };
 
-enum class Fault { None, ComputerRefusesDelete, PutBackAfterDelete, RefusedWrite, LostAfterFirstCall, Redirected };
+enum class Fault {
+  None, ComputerRefusesDelete, PutBackAfterDelete, RefusedWrite, LostAfterFirstRead, Redirected,
+  ComputersLocked, UsersLocked, UsersOtherHandler, UpperCaseClassId,
+};
+const std::wstring kOtherHandler = L"{5E6AB780-7743-11CF-A12B-00AA004AE837}";
 
 TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
   const std::wstring usage = std::wstring(L"Not understood: /now\n") + commandLineUsage() + L"\n";
+  const std::wstring locked = fromAnsi(handler::kInClasses) + L": error 5: ";
   const struct {
     Args given;
     Fault fault;
@@ -78,11 +84,26 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
       {{L"/remove"}, Fault::None, "", 0, L"AVI Previewing is already removed: nothing changed.\n", ""},
       {{L"/restore"}, Fault::None, "", 0, kRestored + L"\n", "c"},
       {{L"/restore"}, Fault::None, "uc", 0, L"AVI Previewing is already restored: nothing changed.\n", "uc"},
-      // Restored is the computer's key holding Windows' handler, whatever the user's holds.
-      {{L"/restore"}, Fault::None, "u", 0, kRestored + L"\n", "uc"},
+      // Explorer reads the user's key where there is one, and the computer's only where there is none.
+      {{L"/restore"}, Fault::None, "u", 0, L"AVI Previewing is already restored: nothing changed.\n", "u"},
+      {{L"/status"}, Fault::None, "Uc", 3, L"absent\n", "Uc"},
+      {{L"/restore"}, Fault::None, "Uc", 0, kRestored + L"\n", "c"},  // the empty user's key was a leftover
+      {{L"/status"}, Fault::UsersOtherHandler, "c", 0, L"present\n", "Uc"},
+      {{L"/restore"}, Fault::UsersOtherHandler, "c", 1,
+       L"AVI Previewing wasn't restored: your own file types (HKEY_CURRENT_USER\\Software\\Classes) name another "
+       L"property handler for .avi files, " + kOtherHandler + L", and Explorer loads that one instead. Remove AVI "
+       L"Previewing first, then restore it.\n", "Uc"},
+      {{L"/remove"}, Fault::UsersOtherHandler, "c", 0, kRemoved + L"\n", ""},
+      // COM reads a class identifier in any letter case: nothing to write.
+      {{L"/restore"}, Fault::UpperCaseClassId, "c", 0, L"AVI Previewing is already restored: nothing changed.\n", "C"},
       // A key without its class identifier names no handler for Explorer to load.
       {{L"/status"}, Fault::None, "UC", 3, L"absent\n", "UC"},
       {{L"/restore"}, Fault::None, "C", 0, kRestored + L"\n", "c"},
+      // A key the account may not read is no answer; it may still be deleted.
+      {{L"/status"}, Fault::ComputersLocked, "c", 1, L"HKEY_LOCAL_MACHINE\\" + locked, "c"},
+      {{L"/status"}, Fault::UsersLocked, "uc", 1, L"HKEY_CURRENT_USER\\" + locked, "uc"},
+      {{L"/restore"}, Fault::ComputersLocked, "C", 1, kRestoreFailed + L"\nHKEY_LOCAL_MACHINE\\" + locked, "C"},
+      {{L"/remove"}, Fault::ComputersLocked, "c", 0, kRemoved + L"\n", ""},
       // The user's key goes first; the computer's still there, the removal failed.
       {{L"/remove"}, Fault::ComputerRefusesDelete, "uc", 1, kRemoveFailed + L"\n", "c"},
       {{L"/remove"}, Fault::PutBackAfterDelete, "c", 1, kRemoveFailed + L"\n", "c"},
@@ -99,7 +120,7 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
       {{L"/restore", L"/machine", L"PC7"}, Fault::RefusedWrite, "", 1, kRestoreFailed + L"\n", ""},
       // PC9 is no computer the registry reaches; what follows is the system's own words.
       {{L"/status", L"/machine", L"PC9"}, Fault::None, "c", 1, L"\\\\PC9: error 53: ", "c"},
-      {{L"/remove", L"/machine", L"PC7"}, Fault::LostAfterFirstCall, "c", 1, kRemoveFailed + L"\n", "c"},
+      {{L"/remove", L"/machine", L"PC7"}, Fault::LostAfterFirstRead, "c", 1, kRemoveFailed + L"\n", "c"},
   };
   for (const auto& c : cases) {
     std::string trace = std::string("ran with ") + c.before + ":";
@@ -109,10 +130,22 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
     MemoryRegistry registry(c.fault == Fault::Redirected);
     testing_support::putHandler(registry, c.before);
     registry.addReachableMachine("\\\\PC7");
+    const auto [users, computers] = std::pair{handlerStore('u'), handlerStore('c')};
+    if (c.fault == Fault::UsersOtherHandler) {
+      registry.putValue(users.first, users.second, "", REG_SZ, bytesOf(toAnsi(kOtherHandler)));
+    }
+    if (c.fault == Fault::UpperCaseClassId) {
+      std::string upperCase = toAnsi(modCore::kHandlerClassId);
+      for (char& letter : upperCase) letter = static_cast<char>(toupper(letter));
+      registry.putValue(computers.first, computers.second, "", REG_SZ, bytesOf(upperCase));
+    }
+    if (c.fault == Fault::ComputersLocked) registry.lockKey(computers.first, computers.second, true);
+    if (c.fault == Fault::UsersLocked) registry.lockKey(users.first, users.second, true);
     int connects = 0;
     bool deleted = false;
     registry.setHook([&](Op op, const std::string& path) -> LONG {
-      if (op == Op::Connect && ++connects > 1 && c.fault == Fault::LostAfterFirstCall) return ERROR_BAD_NETPATH;
+      // The first reading opens the key, then reads its value.
+      if (op == Op::Connect && ++connects > 2 && c.fault == Fault::LostAfterFirstRead) return ERROR_BAD_NETPATH;
       const bool computers = path.rfind("HKEY_LOCAL_MACHINE", 0) == 0;
       if (op == Op::DeleteKey && c.fault == Fault::ComputerRefusesDelete && computers) return ERROR_ACCESS_DENIED;
       if (op == Op::SetValue && c.fault == Fault::RefusedWrite) return ERROR_ACCESS_DENIED;
@@ -142,7 +175,7 @@ TEST(ScriptedSwitch, ACommandLineNotUnderstoodOrTheHelpWithNowhereToWriteIsShown
   testing_support::RecordingPresenter boxes;
   EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"/?"}), registry, console, boxes), kExitDone);
   EXPECT_NE(console.text.find(L"\n" + commandLineUsage() + L"\n"), std::wstring::npos);
-  EXPECT_NE(console.text.find(L"\n  3  /status: absent\n"), std::wstring::npos);  // the last line, whole
+  EXPECT_NE(console.text.find(L"\n  4  Ended by a failure it did not foresee: no answer\n"), std::wstring::npos);
   EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"/now"}), registry, nowhere, boxes), kExitNotUnderstood);
   EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"-?"}), registry, nowhere, boxes), kExitDone);
   EXPECT_TRUE(nowhere.text.empty());

@@ -62,7 +62,7 @@ class MainWindow : public ::testing::Test {
 
   // One Start in a window opened on the key present or absent, the hook set after opening. Every
   // Start shows one box and leaves no handle open; with failures alone the success box comes only
-  // when the change was made, and a failure leaves the key as it was (or, a restore whose reading
+  // when the change was made, and a failure leaves the key as it was (or, a change whose reading
   // back was refused, as asked).
   void startAndCheck(bool present, const MemoryRegistry::Hook& hook, const std::string& what, bool othersChangeIt) {
     SCOPED_TRACE(what);
@@ -78,7 +78,7 @@ class MainWindow : public ::testing::Test {
     EXPECT_EQ(messages.shown[0], present ? (succeeded ? kRemovedBox : kRemoveFailedBox)
                                          : (succeeded ? kRestoredBox : kRestoreFailedBox));
     const std::string changed = present ? "" : "c";
-    EXPECT_TRUE(othersChangeIt || state() == (succeeded ? changed : before) || (!present && state() == changed)) << state();
+    EXPECT_TRUE(othersChangeIt || state() == changed || (!succeeded && state() == before)) << state();
     EXPECT_EQ(registry.openHandles(), 0u);
     offeredAfter = offered();
     stateAfter = state();
@@ -108,7 +108,9 @@ TEST_F(MainWindow, EachCallOfStartFailingOrAnotherProgramChangingTheKeyThere) {
           if (call - 1 == at && changing) present ? registry.removeKeyTree(HKEY_CLASSES_ROOT, handler::kPath) : install();
           return lastCallFailed ? code : ERROR_SUCCESS;
         }, (present ? "remove, call " : "restore, call ") + std::to_string(at) + (changing ? " changes" : " fails"), changing);
-        EXPECT_EQ(offeredAfter, lastCallFailed ? "Restore" : registryOffersAfter()) << "call " << at;
+        // A key that can't be read may register a handler: Remove is offered, which may still take it.
+        const char* unread = code == ERROR_FILE_NOT_FOUND ? "Restore" : "Remove";
+        EXPECT_EQ(offeredAfter, lastCallFailed ? unread : registryOffersAfter()) << "call " << at;
       }
     }
   }

@@ -6,7 +6,7 @@
 struct MemoryRegistry::Key {
   std::string name, className;
   std::weak_ptr<Key> parent;
-  bool deleted = false;
+  bool deleted = false, locked = false;
   std::map<std::string, std::shared_ptr<Key>> children;               // by upper-case name: sorted
   std::map<std::string, std::pair<std::string, StoredValue>> values;  // by upper-case name
 };
@@ -143,6 +143,10 @@ void MemoryRegistry::removeKeyTree(HKEY root, const std::string& path) {
   if (auto parent = key->parent.lock()) parent->children.erase(upper(key->name));
 }
 
+void MemoryRegistry::lockKey(HKEY root, const std::string& path, bool locked) {
+  if (auto key = find(root, path)) key->locked = locked;
+}
+
 LONG MemoryRegistry::openKey(HKEY parent, const char* subKey, DWORD, REGSAM access, HKEY* result) {
   return openOrCreate(Op::Open, parent, subKey, "", access, result, nullptr);
 }
@@ -161,6 +165,7 @@ LONG MemoryRegistry::openOrCreate(Op op, HKEY parent, const char* subKey, const 
   std::shared_ptr<Key> from, key;
   if (LONG error = resolve(parent, from)) return error;
   if (LONG error = walk(from, subKey, op == Op::Create, className, access, key, created)) return error;
+  if (key->locked && (access & kLockedRights)) return ERROR_ACCESS_DENIED;
   *result = reinterpret_cast<HKEY>(nextHandle_ += 4);
   handles_[*result] = {key, access};
   return ERROR_SUCCESS;

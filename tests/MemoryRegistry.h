@@ -38,6 +38,11 @@ class MemoryRegistry final : public RegistryPlatform {
   void putValue(HKEY root, const std::string& path, const std::string& name, DWORD type, std::vector<BYTE> data);
   std::optional<StoredValue> value(HKEY root, const std::string& path, const std::string& name) const;
   void removeKeyTree(HKEY root, const std::string& path);
+  // Gives a key a security descriptor that denies everyone reading and changing it (querying and
+  // setting values, making subkeys), as a policy or another program may, or takes it away. Such a
+  // key is still there: it opens for less, and it can be deleted.
+  void lockKey(HKEY root, const std::string& path, bool locked);
+  static constexpr REGSAM kLockedRights = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
   size_t openHandles() const { return handles_.size(); }
   // A computer RegConnectRegistry reaches ("\\name"); its registry is this one.
   void addReachableMachine(const std::string& name) { machines_.push_back(name); }

@@ -9,14 +9,9 @@
 #include "base/AnsiText.h"
 #include "bench/ProcessResources.h"
 #include "registry/clsRegistry.h"
+#include "scripts/driver/Driver.h"
 #include "tests/MemoryRegistry.h"
 #include "tests/TestSupport.h"
-
-inline std::vector<BYTE> bytesOf(const std::string& text, bool terminated = true) {
-  std::vector<BYTE> bytes(text.begin(), text.end());
-  if (terminated) bytes.push_back(0);
-  return bytes;
-}
 
 // Runs a case once on the real registry (under Wine) and once on the in-memory one. Every case
 // works below its own scratch key in HKEY_CURRENT_USER, removed again afterwards.
@@ -68,6 +63,12 @@ class RegistryBackendTest : public ::testing::TestWithParam<std::string> {
     EXPECT_EQ(platform().setValue(key, name.c_str(), type, data.empty() ? nullptr : data.data(),
                                   static_cast<DWORD>(data.size())), ERROR_SUCCESS);
     platform().closeKey(key);
+  }
+  // A key everyone is denied reading and changing, on either registry (the real one keeps it while
+  // the test run holds Wine's server).
+  void lockKey(const std::string& below, bool locked) {
+    if (!onRealRegistry()) return memory().lockKey(HKEY_CURRENT_USER, scratchAnsi(below), locked);
+    ASSERT_EQ(driver::lockKey(HKEY_CURRENT_USER, scratchAnsi(below), locked), ERROR_SUCCESS);
   }
   bool keyExists(const std::string& below) {
     HKEY key = open(below);

@@ -36,6 +36,21 @@ TEST_P(RegistryConformance, KeysAndTheAccessOfHandles) {
   platform().closeKey(readOnly);
   HKEY remote = nullptr;
   EXPECT_EQ(platform().connectRegistry("\\\\no-such-computer", HKEY_LOCAL_MACHINE, &remote), ERROR_BAD_NETPATH);
+
+  // A key the account may not read is there all the same: it opens for nothing more, and goes.
+  putValue("Locked", "", REG_SZ, bytesOf("x"));
+  lockKey("Locked", true);
+  EXPECT_EQ(open("Locked"), nullptr);
+  HKEY opened = nullptr;
+  EXPECT_EQ(platform().createKey(HKEY_CURRENT_USER, scratchAnsi("Locked").c_str(), "", 0, 0x3F, nullptr, &opened, nullptr),
+            ERROR_ACCESS_DENIED);
+  ASSERT_TRUE(opened = open("Locked", 0));
+  platform().closeKey(opened);
+  EXPECT_EQ(remove("Locked"), ERROR_SUCCESS);
+  putKey("Relocked");
+  lockKey("Relocked", true);
+  lockKey("Relocked", false);
+  EXPECT_TRUE(keyExists("Relocked"));
 }
 
 TEST_P(RegistryConformance, EnumerationWalksIndicesUntilNoMoreItems) {

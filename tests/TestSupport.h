@@ -19,6 +19,13 @@
 #include "scripts/driver/HandlerKey.h"
 #include "tests/MemoryRegistry.h"
 
+// Text as the registry stores it, with its terminator unless told otherwise.
+inline std::vector<BYTE> bytesOf(const std::string& text, bool terminated = true) {
+  std::vector<BYTE> bytes(text.begin(), text.end());
+  if (terminated) bytes.push_back(0);
+  return bytes;
+}
+
 namespace testing_support {
 
 // What the switch says, word for word.
@@ -35,9 +42,11 @@ using Shown = std::tuple<std::wstring, std::wstring, UINT>;
 class RecordingPresenter final : public MessagePresenter {
  public:
   std::vector<Shown> shown;
+  bool seen = true;
   void show(HWND, const std::wstring& prompt, const std::wstring& caption, UINT style) override {
     shown.emplace_back(prompt, caption, style);
   }
+  bool seenBySomeone() override { return seen; }
 };
 
 // The pointer where a test puts it: far from every window until then.

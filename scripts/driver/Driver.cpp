@@ -196,7 +196,8 @@ void answer(const MessageBoxSeen& box) {
 
 std::string handlerState(HKEY store) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(store, handler::kInClasses.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "no key";
+  const LONG opened = RegOpenKeyExA(store, handler::kInClasses.c_str(), 0, KEY_QUERY_VALUE, &key);
+  if (opened != ERROR_SUCCESS) return opened == ERROR_FILE_NOT_FOUND ? "no key" : "a key that can't be read";
   char data[256] = {};
   DWORD type = 0, size = sizeof data;
   const LONG read = RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
@@ -220,8 +221,8 @@ static void setDefault(HKEY root, const std::string& path, const std::string& te
 
 void setClassesDefault(const std::string& path, const std::string& text) { setDefault(HKEY_CLASSES_ROOT, path, text); }
 
-void installHandler(HKEY store, bool withClassId) {
-  if (withClassId) return setDefault(store, handler::kInClasses, handler::kClassIdStored.c_str());
+void installHandler(HKEY store, const char* classId) {
+  if (classId) return setDefault(store, handler::kInClasses, classId);
   HKEY key = nullptr;
   if (RegCreateKeyExA(store, handler::kInClasses.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
     RegCloseKey(key);
@@ -246,6 +247,26 @@ bool holdHandler(bool held) {
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return false;
   RegCloseKey(key);
   return true;
+}
+
+LONG lockKey(HKEY root, const std::string& path, bool locked) {
+  HKEY key = nullptr;
+  if (LONG opened = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | KEY_WOW64_64KEY, &key)) return opened;
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+  alignas(DWORD) BYTE buffer[256];
+  auto* acl = reinterpret_cast<PACL>(buffer);
+  InitializeAcl(acl, sizeof buffer, ACL_REVISION);
+  if (locked) AddAccessDeniedAce(acl, ACL_REVISION, KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY, everyone);
+  AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+  SECURITY_DESCRIPTOR descriptor;
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+  const LONG result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+  FreeSid(everyone);
+  RegCloseKey(key);
+  return result;
 }
 
 }  // namespace driver

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "scripts/driver/HandlerKey.h"
+
 // Drives the real program from outside, as an automation tool would: finds its windows and
 // controls, reads their state, presses buttons and answers message boxes; sets up the handler
 // key. Shared by the end-to-end tests, the screenshot steps and the bench.
@@ -75,14 +77,19 @@ MessageBoxSeen waitForMessageBox(DWORD processId);
 void answer(const MessageBoxSeen& box);
 
 // The handler key as one store holds it (HKEY_LOCAL_MACHINE: the computer's classes,
-// HKEY_CURRENT_USER: the user's), in words: "no key", "a key without its value", or "type N: "
-// and every stored byte, the terminator included.
+// HKEY_CURRENT_USER: the user's), in words: "no key", "a key that can't be read", "a key without
+// its value", or "type N: " and every stored byte, the terminator included.
 std::string handlerState(HKEY store = HKEY_LOCAL_MACHINE);
-// Without its class identifier: the key alone, as a broken uninstaller may leave it.
-void installHandler(HKEY store = HKEY_LOCAL_MACHINE, bool withClassId = true);
+// With another default value (another handler's identifier), or with none (nullptr): the key
+// alone, as a broken uninstaller may leave it.
+void installHandler(HKEY store = HKEY_LOCAL_MACHINE, const char* classId = handler::kClassId);
 void removeHandler(HKEY store = HKEY_LOCAL_MACHINE);
 // Gives the computer's key a subkey (held) or takes it away: a real refusal of its deletion.
 bool holdHandler(bool held);
+// Gives a key a DACL that denies everyone reading and changing it (querying and setting values,
+// making subkeys), as a policy or another program may, or one that allows all; the system's
+// result. Wine keeps it while its server runs.
+LONG lockKey(HKEY root, const std::string& path, bool locked);
 // Which stores hold the key with its class identifier: u the user's, c the computer's; ? for a
 // store holding it otherwise.
 std::string handlerStores();

@@ -9,6 +9,7 @@ constexpr char kPath[] = "SystemFileAssociations\\.avi\\shellex\\PropertyHandler
 // Windows XP and Vista show a 32-bit program.
 const std::string kInClasses = std::string("Software\\Classes\\") + kPath;
 const std::string kInRedirectedClasses = std::string("Software\\Wow6432Node\\Classes\\") + kPath;
-// Its default value: the handler's class identifier and the NUL stored with it.
-const std::string kClassIdStored = std::string("{87D62D94-71B3-4b9a-9489-5FE6850DC73E}") + '\0';
+// Its default value: the handler's class identifier, and with the NUL stored with it.
+constexpr char kClassId[] = "{87D62D94-71B3-4b9a-9489-5FE6850DC73E}";
+const std::string kClassIdStored = std::string(kClassId) + '\0';
 }  // namespace handler

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/ControlIds.h"
+#include "base/AnsiText.h"
 #include "base/Words.h"
 #include "resources/WordIds.h"
 #include "scripts/driver/Driver.h"
+#include "tests/TestSupport.h"
 
 namespace {
 
@@ -37,6 +39,7 @@ TEST(ScriptedEndToEnd, StatusRemoveAndRestoreHereAndOnAnotherComputerAndInTheUse
   ASSERT_TRUE(GetComputerNameA(name, &length));
   const std::string own = std::string(" /machine ") + name;
   const std::string removed = "AVI Previewing has been successfully removed.\r\n";
+  const std::string restored = "AVI Previewing has been successfully restored.\r\n";
   runSteps({
       {"/status", 0, "present\r\n", "c"},
       {"/remove", 0, removed, ""},
@@ -54,8 +57,30 @@ TEST(ScriptedEndToEnd, StatusRemoveAndRestoreHereAndOnAnotherComputerAndInTheUse
   runSteps({{"/status", 0, "present\r\n", "u"}, {"/remove", 0, removed, ""}});
   // A key without its class identifier (left by a broken uninstaller) names no handler: absent,
   // and a restore fills it.
-  driver::installHandler(HKEY_LOCAL_MACHINE, false);
-  runSteps({{"/status", 3, "absent\r\n", "?"}, {"/restore", 0, "AVI Previewing has been successfully restored.\r\n", "c"}});
+  driver::installHandler(HKEY_LOCAL_MACHINE, nullptr);
+  runSteps({{"/status", 3, "absent\r\n", "?"}, {"/restore", 0, restored, "c"}});
+
+  // Explorer reads the user's key where there is one: an empty one hides the computer's handler and
+  // goes as a leftover; another handler there is the user's, which a restore does not overwrite.
+  driver::installHandler(HKEY_CURRENT_USER, nullptr);
+  runSteps({{"/status", 3, "absent\r\n", "?c"}, {"/restore", 0, restored, "c"}});
+  const std::string other = "{5E6AB780-7743-11CF-A12B-00AA004AE837}";
+  driver::installHandler(HKEY_CURRENT_USER, other.c_str());
+  runSteps({{"/restore", 1, toAnsi(word(IDS_USERS_OWN_HANDLER, {fromAnsi(other)}, kEnglish)) + "\r\n", "?c"},
+            {"/remove", 0, removed, ""}});
+  // Windows' identifier in capitals is Windows' handler all the same: nothing to write.
+  std::string capitals = handler::kClassId;
+  for (char& letter : capitals) letter = static_cast<char>(toupper(letter));
+  driver::installHandler(HKEY_LOCAL_MACHINE, capitals.c_str());
+  runSteps({{"/restore", 0, "AVI Previewing is already restored: nothing changed.\r\n", "?"}});
+
+  // A key the account may not read is no answer; Remove may still take it away.
+  const std::string locked = "HKEY_LOCAL_MACHINE\\" + handler::kInClasses + ": error 5: ";
+  driver::installHandler();
+  ASSERT_EQ(driver::lockKey(HKEY_LOCAL_MACHINE, handler::kInClasses, true), ERROR_SUCCESS);
+  runSteps({{"/status", 1, locked, "?"},
+            {"/restore", 1, toAnsi(testing_support::kRestoreFailed) + "\r\n" + locked, "?"},
+            {"/remove", 0, removed, ""}});
 }
 // A shortcut whose target carries a switch the program does not know: no console to write to,
 // so the words appear in a box, and the exit code still says the command line was not understood.
