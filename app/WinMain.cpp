@@ -10,12 +10,15 @@
 #include "resources/WordIds.h"
 
 namespace {
-// With arguments the switch runs without a window; whatever goes wrong, never a success.
+// With arguments the switch runs without a window, for a script that may run unattended: a crash
+// ends it without the system's box that would wait for someone, and whatever goes wrong is never
+// an answer.
 int runWithoutWindow(const CommandLine& command) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   try {
     return runScriptedSwitch(command, systemRegistry(), startingConsole(), systemMessageBox());
   } catch (...) {
-    return kExitRefused;
+    return kExitNoAnswer;
   }
 }
 }  // namespace
@@ -33,11 +36,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     return 1;
   }
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  BOOL got;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
     if (!Form::preTranslate(message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
   }
-  return 0;
+  // -1: the loop itself failed, and `message` holds nothing.
+  return got == 0 ? static_cast<int>(message.wParam) : kExitNoAnswer;
 }

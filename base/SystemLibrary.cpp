@@ -6,7 +6,10 @@ UniqueModule loadSystemLibrary(const wchar_t* name) {
   wchar_t folder[MAX_PATH];
   const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return UniqueModule();
-  return UniqueModule(LoadLibraryW((std::wstring(folder, length) + L'\\' + name).c_str()));
+  // The DLL's own imports are then looked for beside it, in the system folder, instead of beside
+  // the program as a load by full path alone would (XP, and Vista and 7 without the loader update).
+  return UniqueModule(
+      LoadLibraryExW((std::wstring(folder, length) + L'\\' + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
 void restrictLibrarySearch() {

@@ -1,18 +1,30 @@
 // Parts of the C++ runtime that the program links in its own smaller form. Only orvandel.exe
 // links this file (cmake/Program.cmake); the tests keep the library's own.
-#include <cstdlib>
+#include <windows.h>
+
 #include <string>
+
+#include "app/ScriptedSwitch.h"
 
 // The library's handler writes the uncaught exception's demangled type to the standard error,
 // which a window program does not have, and brings the demangler with it (about 60 KB with its
-// printf). Both handlers end the program with abort(), as the library's do.
+// printf). The library's handlers end the program with abort(), whose box ("abnormal program
+// termination") would hold an unattended script, and whose exit code 3 reads as "absent": these
+// end it at once with the code that means no answer.
+namespace {
+[[noreturn]] void endWithoutAnswer() {
+  TerminateProcess(GetCurrentProcess(), kExitNoAnswer);
+  ExitProcess(kExitNoAnswer);  // not reached
+}
+}  // namespace
+
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() { endWithoutAnswer(); }
 }  // namespace __gnu_cxx
 
 // A failed container check (_GLIBCXX_ASSERTIONS, CMakeLists.txt).
 namespace std {
-void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept { std::abort(); }
+void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept { endWithoutAnswer(); }
 }  // namespace std
 
 // The library's exception classes use these three members of std::string; made here, they keep
