@@ -166,7 +166,8 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
   }
 }
 // Started from a shortcut with a switch it does not know, or "/?", the program has no console to
-// write to: a person still sees why it did nothing, or the help, and a script gets its exit code.
+// write to: a person still sees why it did nothing, or the help, where anyone can see a box, and a
+// script gets its exit code.
 // "/?" prints what the program does, its usage, switches and exit codes where a script's words go.
 TEST(ScriptedSwitch, ACommandLineNotUnderstoodOrTheHelpWithNowhereToWriteIsShownInABox) {
   MemoryRegistry registry;
@@ -182,5 +183,10 @@ TEST(ScriptedSwitch, ACommandLineNotUnderstoodOrTheHelpWithNowhereToWriteIsShown
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(boxes.shown[0], testing_support::Shown(L"Not understood: /now\r\n\r\n" + commandLineUsage(), L"Orvandel", 48));
   EXPECT_NE(std::get<0>(boxes.shown[1]).find(L"\r\n" + commandLineUsage() + L"\r\n"), std::wstring::npos);
+  // A scheduled task with no one logged on, a service: a box nobody sees would never be answered.
+  boxes.seen = false;
+  EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"/now"}), registry, nowhere, boxes), kExitNotUnderstood);
+  EXPECT_EQ(runScriptedSwitch(parseCommandLine({L"/?"}), registry, nowhere, boxes), kExitDone);
+  EXPECT_EQ(boxes.shown.size(), 2u);
 }
 }  // namespace

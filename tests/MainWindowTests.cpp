@@ -116,6 +116,15 @@ TEST_F(MainWindow, EachCallOfStartFailingOrAnotherProgramChangingTheKeyThere) {
   }
 }
 
+// A failure of any kind (memory running out in the first reading, say) is a refusal with its box;
+// the window still offers what it did.
+TEST_F(MainWindow, AFailureOfAnyKindIsARefusalWithItsBox) {
+  for (bool present : {true, false}) {
+    startAndCheck(present, [](Op, const std::string&) -> LONG { throw std::bad_alloc(); }, "memory", false);
+    EXPECT_EQ(offeredAfter, present ? "Remove" : "Restore");
+  }
+}
+
 // A restore whose write fails takes away only a key it made: one that another program made and
 // filled in the meantime stays as that program left it.
 TEST_F(MainWindow, AFailedRestoreLeavesAKeyAnotherProgramFilledMeanwhile) {

@@ -94,6 +94,30 @@ TEST(ScriptedEndToEnd, AnUnknownSwitchWithoutAConsoleIsShownInABox) {
   EXPECT_EQ(program.exitCode(), 2u);
 }
 
+// Started from a console with its output redirected, the commonest way a script runs it: the words
+// come in the console's code page, which `type` reads, not in the system's ANSI or OEM one (850
+// here, where they are 1252 and 437): the ø of a computer's name is 0x9B only in 850.
+TEST(ScriptedEndToEnd, WordsRedirectedFromAConsoleComeInItsCodePage) {
+  FreeConsole();
+  ASSERT_TRUE(AllocConsole());
+  ASSERT_TRUE(SetConsoleOutputCP(850));
+  const driver::Scripted done = driver::runScripted("/status /machine NOSUCHPC\xF8");
+  EXPECT_EQ(done.exit, 1u);
+  const std::string start = "\\\\NOSUCHPC\x9B: error ";
+  EXPECT_EQ(done.output.substr(0, start.size()), start) << done.output;
+}
+
+// A failure nobody foresaw (an exception nothing caught, a failed library check) ends the program
+// at once with the code that means no answer: never 0 or 3 ("absent", and abort()'s code), and no
+// box that would hold an unattended script.
+TEST(ScriptedEndToEnd, AFailureNobodyForesawEndsWithoutAnAnswerOrABox) {
+  for (const char* failure : {"throw", "check"}) {
+    driver::Program program(failure, driver::ownFolder() + "unforeseen_failure.exe");
+    ASSERT_TRUE(program.waitForExit()) << failure;
+    EXPECT_EQ(program.exitCode(), 4u) << failure;
+  }
+}
+
 // Run once a language in its Linux locale (Wine's user's language; the suite sets it): the window
 // speaks it, and the command line's words reach a redirection in the console's code page (866 in
 // Russian), so that `type` shows them whole; "/?" answers with the help and changes nothing.
