@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/WinHandles.h"
+#include "base/Words.h"
 
 namespace {
 bool isConsole(HANDLE handle) {
@@ -17,10 +18,13 @@ bool isUsable(HANDLE handle) {
 
 class StartingConsole final : public TextOutput {
  public:
-  bool reachesSomeone() override {
-    if (!opened_) open();
-    return target_ != nullptr;
+  StartingConsole() {
+    open();
+    // A raster font shows the console's code page alone, and a redirection is read in it. With
+    // neither, the words go to a box, which shows every language.
+    if (target_) speakOnConsole(codePage_);
   }
+  bool reachesSomeone() override { return target_ != nullptr; }
   void writeLine(const std::wstring& line) override {
     if (!reachesSomeone()) return;
     const std::wstring text = line + L"\r\n";
@@ -41,7 +45,6 @@ class StartingConsole final : public TextOutput {
 
  private:
   void open() {
-    opened_ = true;
     // Taken before attaching, which may hand out the console's own handles instead of the
     // starter's redirection. A handle of the parent's console works only once attached.
     const HANDLE given = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -58,7 +61,6 @@ class StartingConsole final : public TextOutput {
     target_ = console_.get();
   }
 
-  bool opened_ = false;
   HANDLE target_ = nullptr;
   UniqueFile console_;
   UINT codePage_ = CP_OEMCP;

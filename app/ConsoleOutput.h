@@ -13,6 +13,6 @@ class TextOutput {
 
 // The program's standard output when the starter redirected it (to a file or pipe), otherwise
 // the console of the process that started it, if that has one; else the lines go nowhere.
-// Attaches to that console at the first line written (or asked whether one is there), never
-// before.
+// Attaches to that console when first asked for, which only a run from a command line does, at
+// its start: from then on the program speaks a language that console can show (speakOnConsole).
 TextOutput& startingConsole();

@@ -123,7 +123,8 @@ HWND Form::createControl(const ControlSpec& spec, HWND parent) {
         return adopt(DecorControl::createLabel(parent, id, r, spec.text.c_str(), fonts_.of(spec), labelDrawFlags(spec),
                                                decorUse(spec)));
       }
-      style |= SS_NOTIFY | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+      // An & is a character of the text, as the layout measures it, not a mnemonic.
+      style |= SS_NOTIFY | SS_NOPREFIX | (spec.flags & kCentred ? SS_CENTER : spec.flags & kWordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
       break;
     case ControlKind::Image:
       return adopt(DecorControl::createPicture(parent, id, r, spec.pictureId, spec.text.c_str(), spec.flags & kStretch,
@@ -151,7 +152,9 @@ HWND Form::createOwnControl(const ControlSpec& spec, HWND parent, int id, const 
   } else {
     HyperLink::Events events;
     events.Click = [this, id](int16_t Button, int16_t, float, float) { linkClicked(id, Button); };
-    control = HyperLink::create(parent, id, pixels, spec.properties, events, linkServices_);
+    HyperLinkServices services = linkServices_;
+    services.scale = scale_;  // its font sized as the labels' are
+    control = HyperLink::create(parent, id, pixels, spec.properties, events, services);
   }
   return adopt(std::move(control));
 }

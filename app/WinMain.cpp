@@ -12,11 +12,13 @@
 namespace {
 // With arguments the switch runs without a window, for a script that may run unattended: a crash
 // ends it without the system's box that would wait for someone, and whatever goes wrong is never
-// an answer.
-int runWithoutWindow(const CommandLine& command) {
+// an answer. The console comes first: its code page decides the language of every word, the
+// command line's refusals among them, so the arguments are read again after it.
+int runWithoutWindow(const std::vector<std::wstring>& arguments) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   try {
-    return runScriptedSwitch(command, systemRegistry(), startingConsole(), systemMessageBox());
+    TextOutput& console = startingConsole();
+    return runScriptedSwitch(parseCommandLine(arguments), systemRegistry(), console, systemMessageBox());
   } catch (...) {
     return kExitNoAnswer;
   }
@@ -25,8 +27,8 @@ int runWithoutWindow(const CommandLine& command) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   restrictLibrarySearch();
-  const CommandLine command = parseCommandLine(programArguments());
-  if (command.action != CommandLine::Action::Window) return runWithoutWindow(command);
+  const std::vector<std::wstring> arguments = programArguments();
+  if (parseCommandLine(arguments).action != CommandLine::Action::Window) return runWithoutWindow(arguments);
 
   wMain window;
   try {

@@ -1,5 +1,10 @@
 #include "base/Words.h"
 
+#include "base/AnsiText.h"
+#include "resources/WordIds.h"
+
+static_assert(kFirstConsoleWord == IDS_REMOVED, "the command line's words start their block");
+
 namespace {
 const wchar_t* const kStringTable = MAKEINTRESOURCEW(6);  // RT_STRING, in its wide form
 // Where the tables are found: the block of the first sixteen ids, which every table has.
@@ -29,12 +34,27 @@ LANGID tableFor(LANGID wanted) {
   return kEnglish;
 }
 
-LANGID programLanguage() {
+namespace {
+LANGID windowsLanguage() {
   // On XP LoadString picks a table by the thread's locale, which need not be the language the
   // user sees Windows in: the table is chosen here, and fetched by that language explicitly.
   static const LANGID language = tableFor(GetUserDefaultUILanguage());
   return language;
 }
+
+LANGID consoleLanguage = 0;  // set once, by a run from a command line
+}  // namespace
+
+LANGID programLanguage() { return consoleLanguage ? consoleLanguage : windowsLanguage(); }
+
+LANGID languageShownIn(UINT codePage, LANGID language) {
+  for (UINT id = kFirstConsoleWord; id < 16 * 16; ++id) {
+    if (!toExactCodePage(word(id, language), codePage, EmbeddedNul::Refuse)) return kEnglish;
+  }
+  return language;
+}
+
+void speakOnConsole(UINT codePage) { consoleLanguage = languageShownIn(codePage, windowsLanguage()); }
 
 std::wstring wordIn(LANGID language, UINT id) {
   // A block holds sixteen counted strings; an id's block is its id / 16 + 1.

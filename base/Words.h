@@ -16,8 +16,23 @@ std::vector<LANGID> wordLanguages();
 // German), else English.
 LANGID tableFor(LANGID wanted);
 
-// The language the program speaks: Windows' user-interface language's table, chosen once.
+// The language the program speaks: Windows' user-interface language's table, chosen once; in
+// a run from a command line, the one its console shows (speakOnConsole).
 LANGID programLanguage();
+
+// The words a command line may print: the switch's and the command line's, from IDS_REMOVED
+// (resources/WordIds.h) on.
+constexpr UINT kFirstConsoleWord = 32;
+
+// The language a console (or a redirection of it) in `codePage` can show: `language` where each
+// word a command line may print converts exactly into that code page, else English, as Windows'
+// own command-line tools fall back. A Russian Windows over an English system locale has consoles
+// in 437, where Cyrillic would come out as "???".
+LANGID languageShownIn(UINT codePage, LANGID language);
+
+// From here on the program speaks on a console in `codePage`: a run from a command line, which
+// makes no window, calls it before its words are fetched.
+void speakOnConsole(UINT codePage);
 
 // A word in the language's table, exactly as it stands there (empty when the table lacks it).
 std::wstring wordIn(LANGID language, UINT id);

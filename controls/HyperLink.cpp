@@ -44,8 +44,6 @@ const std::pair<const wchar_t*, const wchar_t*> kMemberDescriptions[] = {
     {L"ToolTip", L"The text-tip that is displayed when the cursor is held over the link."},
     {L"Refresh", L"Refreshes the control, thus redrawing it."},
 };
-
-LONG fontHeight(float points) { return ScreenScale::ofScreen().fontHeight(points); }
 }  // namespace
 
 struct HyperLinkProperty {
@@ -99,7 +97,8 @@ HyperLink::HyperLink(Events events, HyperLinkServices services)
     : events_(std::move(events)),
       launcher_(services.launcher ? *services.launcher : shellDocumentLauncher()),
       pointer_(services.pointer ? *services.pointer : systemPointer()),
-      appFolder_(std::move(services.appFolder)) {
+      appFolder_(std::move(services.appFolder)),
+      scale_(services.scale ? *services.scale : ScreenScale::ofScreen()) {
   UserControl_InitProperties();
 }
 
@@ -108,7 +107,7 @@ HyperLink::~HyperLink() { destroyWindow(); }
 std::unique_ptr<HyperLink> HyperLink::make(HWND parent, int id, const RECT& pixels, Events events,
                                            HyperLinkServices services) {
   std::unique_ptr<HyperLink> link(new HyperLink(std::move(events), std::move(services)));
-  link->fontBase_.lfHeight = fontHeight(link->label_.FontSize);
+  link->fontBase_.lfHeight = link->scale_.fontHeight(link->label_.FontSize);
   link->fontBase_.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(link->fontBase_.lfFaceName, link->label_.FontName.c_str(), LF_FACESIZE);
   link->createWindow(kLinkClass, parent, id, WS_CHILD | WS_TABSTOP, 0, pixels, link->label_.Caption.c_str());
@@ -253,7 +252,7 @@ void HyperLink::UserControl_ReadProperties(const PropertyBag& PropBag) {
   label_.FontName = L"Tahoma";
   label_.FontSize = 8.0f;
   lstrcpynW(fontBase_.lfFaceName, L"Tahoma", LF_FACESIZE);
-  fontBase_.lfHeight = fontHeight(label_.FontSize);
+  fontBase_.lfHeight = scale_.fontHeight(label_.FontSize);
   if (m_Underlined) label_.FontUnderline = true;
   rebuildFont();
   // No layout here: the host sizes the control next, and that runs it.
@@ -322,7 +321,7 @@ void HyperLink::adoptFont(HFONT font) {
   if (!GetObjectW(font ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)), sizeof given, &given)) return;
   fontBase_ = given;
   label_.FontName = given.lfFaceName;
-  label_.FontSize = static_cast<float>(ScreenScale::ofScreen().points(given.lfHeight));
+  label_.FontSize = static_cast<float>(scale_.points(given.lfHeight));
   label_.FontBold = given.lfWeight >= FW_SEMIBOLD;
   label_.FontItalic = given.lfItalic != 0;
   rebuildFont();

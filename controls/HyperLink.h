@@ -12,6 +12,7 @@
 #include "controls/OleColour.h"
 #include "controls/HyperLinkServices.h"
 #include "controls/PropertyBag.h"
+#include "controls/ScreenScale.h"
 #include "controls/TextInk.h"
 #include "controls/ToolTip.h"
 #include "base/WinHandles.h"
@@ -171,6 +172,7 @@ class HyperLink final : public ControlWindow {
   DocumentLauncher& launcher_;
   PointerSource& pointer_;
   std::optional<std::wstring> appFolder_;
+  ScreenScale scale_;  // points become pixels at the scale of the window that holds the link
 
   // The twelve stored properties: bag name, field, a new instance's value, the stored default.
   static const std::vector<HyperLinkProperty>& storedProperties();

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "controls/ScreenScale.h"
+
 class DocumentLauncher;
 
 // Where the hyperlink's hover check reads the pointer and its own window rectangle, both in
@@ -27,4 +29,6 @@ struct HyperLinkServices {
   DocumentLauncher* launcher = nullptr;   // nullptr: the shell (LaunchDocument)
   PointerSource* pointer = nullptr;       // nullptr: GetCursorPos and GetWindowRect
   std::optional<std::wstring> appFolder;  // nothing: executableFolder()
+  // The scale its window is laid out with, which its font then takes; nothing: the screen's.
+  std::optional<ScreenScale> scale;
 };

@@ -16,6 +16,7 @@
 #include "app/wMain.h"
 #include "base/WinHandles.h"
 #include "controls/Containers.h"
+#include "controls/HyperLink.h"
 #include "controls/TextInk.h"
 #include "resources/WordIds.h"
 #include "scripts/driver/HandlerKey.h"
@@ -123,6 +124,13 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
                 DT_CALCRECT | DT_NOPREFIX | (spec.flags & (kWordWrap | kCentred) ? DT_WORDBREAK : DT_SINGLELINE));
       EXPECT_LE(needed.bottom, box.bottom) << name;
       EXPECT_LE(needed.right, box.right) << name;
+      // The system's statics draw as measured: an & is a character, not a mnemonic.
+      EXPECT_TRUE(button || ControlWindow::fromHandle(window) || (GetWindowLongW(window, GWL_STYLE) & SS_NOPREFIX)) << name;
+    }
+    if (const auto* link = dynamic_cast<const HyperLink*>(ControlWindow::fromHandle(window))) {  // sized as labels are
+      LOGFONTW font{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+      EXPECT_EQ(font.lfHeight, form.scale().fontHeight(link->labLink().FontSize)) << name;
     }
     for (const ControlSpec& other : layout.controls) {
       if (&other <= &spec || other.container != spec.container) continue;

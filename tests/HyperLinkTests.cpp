@@ -19,7 +19,7 @@ class Link : public ::testing::Test {
   std::unique_ptr<HyperLink> place(const PropertyBag& bag, std::wstring folder = L"C:\\Tools") {
     HyperLink::Events events;
     events.Click = [this](int16_t button, int16_t shift, float x, float y) { clicks.emplace_back(button, shift, x, y); };
-    return HyperLink::create(host.hwnd(), 7, RECT{20, 20, 104, 32}, bag, events, {&launcher, &pointer, folder});
+    return HyperLink::create(host.hwnd(), 7, RECT{20, 20, 104, 32}, bag, events, {&launcher, &pointer, folder, {}});
   }
   // The About window's links store only these four entries.
   std::unique_ptr<HyperLink> placeAboutLink(const std::wstring& url = L"http://www.tesquinesolutions.example/") {
@@ -62,7 +62,7 @@ TEST_F(Link, LoadsMissingEntriesWithTheirBagDefaultsAndSavesANewOneAsFourEntries
   EXPECT_TRUE(loaded->Caption() == L"Vessmor HyperLink" && loaded->ToolTip() == L"Tip" && loaded->URL() == L"x:");
   EXPECT_EQ(loaded->LinkColour(), kLinkBlue);
 
-  auto fresh = HyperLink::createNew(host.hwnd(), 7, RECT{20, 20, 60, 32}, {}, {&launcher, &pointer, {}});
+  auto fresh = HyperLink::createNew(host.hwnd(), 7, RECT{20, 20, 60, 32}, {}, {&launcher, &pointer, {}, {}});
   PropertyBag saved;
   fresh->UserControl_WriteProperties(saved);
   EXPECT_EQ(saved.entries(), (std::vector<PropertyBag::Entry>{{L"Caption", Variant(L"-- Link --")}, {L"URL", Variant(L"")},
@@ -168,7 +168,7 @@ TEST_F(Link, MinimisesOnlyAWindowThatCanAndClosesItBeforeRaisingClick) {
     watch.minimised = &minimisedAtLaunch;
     HyperLink::Events events;
     events.Click = [&](int16_t, int16_t, float, float) { openAtClick = IsWindow(holder.hwnd()) != FALSE; };
-    auto link = HyperLink::create(holder.hwnd(), 7, RECT{20, 20, 104, 32}, PropertyBag{}, events, {&watch, &pointer, L""});
+    auto link = HyperLink::create(holder.hwnd(), 7, RECT{20, 20, 104, 32}, PropertyBag{}, events, {&watch, &pointer, L"", {}});
     link->MinimiseOnClick(c.minimise);
     link->CloseOnClick(c.close);
     send(*link, WM_LBUTTONUP);

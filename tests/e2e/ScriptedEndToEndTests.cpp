@@ -144,6 +144,14 @@ TEST(InLanguage, TheWindowAndTheCommandLineSpeakTheUsersLanguage) {
   driver::holdHandler(false);
   EXPECT_EQ(failed.exit, 1u);
   EXPECT_EQ(failed.output, oem(word(IDS_REMOVE_FAILED, language) + L"\r\n"));
+  // A console that can't show the language (437, a Russian Windows over an English system locale)
+  // hears English, the command line's refusal too; the window keeps the user's language.
+  if (PRIMARYLANGID(language) == LANG_RUSSIAN) {
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole() && SetConsoleOutputCP(437));
+    EXPECT_EQ(driver::runScripted("/remove /now").output,
+              toAnsi(word(IDS_NOT_UNDERSTOOD, {L"/now"}, kEnglish) + L"\r\n" + word(IDS_USAGE, kEnglish) + L"\r\n"));
+  }
   const driver::Program program;
   const HWND main = program.mainWindow();
   ASSERT_NE(main, nullptr);
