@@ -50,19 +50,18 @@ HandlerReading readStore(clsRegistry store) {
   HandlerReading reading;
   reading.fromUser = store.ClassKey() == clsRegistry::HKEY_CURRENT_USER_NUMBER;
   reading.where = whereIs(store);
-  LONG result = store.TryOpenKey();
+  store.ValueKey(L"");
+  store.ValueType(REG_NONE);
+  Variant value;
+  LONG result = store.TryValue(value);
   if (result == ERROR_SUCCESS) {
-    store.ValueKey(L"");
-    store.ValueType(REG_NONE);
-    Variant value;
-    result = store.TryValue(value);
-    if (result == ERROR_FILE_NOT_FOUND) {
-      reading.kind = HandlerReading::NoHandler;
-    } else if (result == ERROR_SUCCESS) {
-      const bool text = store.ValueType() == REG_SZ || store.ValueType() == REG_EXPAND_SZ;
-      reading.handler = text ? value.toText() : std::wstring();
-      reading.kind = reading.handler.empty() ? HandlerReading::NoHandler : HandlerReading::Handler;
-    }
+    const bool text = store.ValueType() == REG_SZ || store.ValueType() == REG_EXPAND_SZ;
+    reading.handler = text ? value.toText() : std::wstring();
+    reading.kind = reading.handler.empty() ? HandlerReading::NoHandler : HandlerReading::Handler;
+  } else if (result == ERROR_FILE_NOT_FOUND) {
+    // The key, or only its value: the key without one names no handler, but hides the computer's.
+    result = store.TryOpenKey();
+    if (result == ERROR_SUCCESS) reading.kind = HandlerReading::NoHandler;
   }
   if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
     reading.kind = HandlerReading::Unreadable;
