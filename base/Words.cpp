@@ -23,13 +23,30 @@ std::vector<LANGID> wordLanguages() {
   return languages;
 }
 
+namespace {
+// Chinese is two families by its script: Taiwan, Hong Kong and Macao write Traditional characters
+// (0x7C04 names the script alone), the mainland and Singapore Simplified. A reader of one script
+// is no reader of the other's table: different characters, other words for the same things, and
+// a Traditional system's code page (950) holds few of the Simplified ones.
+bool writesTraditionalChinese(LANGID language) {
+  const WORD sub = SUBLANGID(language);
+  return PRIMARYLANGID(language) == LANG_CHINESE &&
+         (sub == SUBLANG_CHINESE_TRADITIONAL || sub == SUBLANG_CHINESE_HONGKONG || sub == SUBLANG_CHINESE_MACAU ||
+          sub == 0x1F);
+}
+
+bool sameFamily(LANGID a, LANGID b) {
+  return PRIMARYLANGID(a) == PRIMARYLANGID(b) && writesTraditionalChinese(a) == writesTraditionalChinese(b);
+}
+}  // namespace
+
 LANGID tableFor(LANGID wanted) {
   const std::vector<LANGID> languages = wordLanguages();
   for (LANGID language : languages) {
     if (language == wanted) return language;
   }
   for (LANGID language : languages) {
-    if (PRIMARYLANGID(language) == PRIMARYLANGID(wanted)) return language;
+    if (sameFamily(language, wanted)) return language;
   }
   return kEnglish;
 }

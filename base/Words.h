@@ -13,7 +13,8 @@ constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 std::vector<LANGID> wordLanguages();
 
 // The table that speaks `wanted`: its own, else the first of its family (German (Austria):
-// German), else English.
+// German; Chinese (Singapore): Simplified Chinese, but Chinese in Traditional script is a family
+// of its own), else English.
 LANGID tableFor(LANGID wanted);
 
 // The language the program speaks: Windows' user-interface language's table, chosen once; in

@@ -28,7 +28,7 @@ if(ORVANDEL_E2E_SOURCES AND TARGET orvandel)
                        PROPERTIES RUN_SERIAL TRUE LABELS e2e)
   # Once in each language the program speaks besides English: Wine takes the user's language from
   # the Linux locale of the process (scripts/bootstrap generates them).
-  foreach(locale de_DE fr_FR es_ES ru_RU)
+  foreach(locale de_DE fr_FR es_ES ru_RU zh_CN ja_JP it_IT pt_BR pl_PL nl_NL)
     add_test(NAME InLanguage.${locale} COMMAND orvandel_e2e --gtest_filter=InLanguage.*)
     set_tests_properties(InLanguage.${locale} PROPERTIES ENVIRONMENT "LANG=${locale}.UTF-8" RUN_SERIAL TRUE
                          LABELS e2e)

@@ -62,6 +62,9 @@ ensure_prefix() {
   wine_env "$1" "${2:-}"
   if [ ! -f "$WINEPREFIX/.orvandel-ready" ]; then
     create_prefix "$1" "$desktop"
+  elif [ ! -f "$WINEPREFIX/.orvandel-cjk" ]; then
+    provide_cjk_fonts  # a prefix made before the program spoke Chinese and Japanese
+    "$WINESERVER" -w
   fi
   # Wine's own fonts (Tahoma; Marlett for the caption buttons) where every loader finds them.
   cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -76,8 +79,24 @@ create_prefix() {
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
   fi
+  provide_cjk_fonts
   "$WINESERVER" -w
   touch "$WINEPREFIX/.orvandel-ready"
+}
+
+# Chinese and Japanese text in Tahoma. A Chinese or Japanese Windows links Tahoma to its own CJK
+# font (SimSun, MS UI Gothic), and so does Wine by itself, by the ANSI code page of the user's
+# locale (936, 932); but Wine's Tahoma has no CJK characters and those fonts aren't there. Wine
+# then draws boxes. The test bench stands Debian's WenQuanYi Micro Hei (scripts/bootstrap) in for
+# both, so Wine's own link finds it; the program keeps asking for Tahoma, as on Windows. (A
+# SystemLink value for Tahoma would not last: Wine writes its own when the code page changes.)
+provide_cjk_fonts() {
+  local face
+  for face in SimSun "MS UI Gothic"; do
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei' /f \
+      >/dev/null 2>&1
+  done
+  touch "$WINEPREFIX/.orvandel-cjk"
 }
 
 # The handler key as a stock Windows XP has it.

@@ -123,6 +123,8 @@ TEST(ScriptedEndToEnd, AFailureNobodyForesawEndsWithoutAnAnswerOrABox) {
 // Russian), so that `type` shows them whole; "/?" answers with the help and changes nothing.
 TEST(InLanguage, TheWindowAndTheCommandLineSpeakTheUsersLanguage) {
   const LANGID language = tableFor(GetUserDefaultUILanguage());
+  // Every locale it runs in has a table: English would mean the Linux locale is missing.
+  EXPECT_NE(language, kEnglish) << std::hex << GetUserDefaultUILanguage();
   EXPECT_TRUE(PRIMARYLANGID(language) != LANG_RUSSIAN || GetOEMCP() == 866u) << GetOEMCP();
   const auto oem = [](const std::wstring& text) {
     std::string bytes(text.size() * 2, '\0');
