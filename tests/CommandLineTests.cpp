@@ -16,11 +16,7 @@ using Op = MemoryRegistry::Op;
 using Args = std::vector<std::wstring>;
 
 TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
-  const struct {
-    Args given;
-    Action action;
-    std::wstring machine;
-  } cases[] = {
+  const std::tuple<Args, Action, std::wstring> cases[] = {  // the arguments, what they ask for, the computer
       {{}, Action::Window, L""},
       {{L"/status"}, Action::Status, L""},
       {{L"-REMOVE"}, Action::Remove, L""},
@@ -44,13 +40,13 @@ TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
       {{L"/machine", L"/remove"}, Action::NotUnderstood, L""},
       {{L"/status", L"/machine", L"a1", L"/machine", L"b2"}, Action::NotUnderstood, L""},
   };
-  for (const auto& c : cases) {
+  for (const auto& [given, action, machine] : cases) {
     std::wstring joined;
-    for (const auto& word : c.given) joined += L"[" + word + L"]";
-    const CommandLine command = parseCommandLine(c.given);
-    EXPECT_EQ(command.action, c.action) << toAnsi(joined);
-    EXPECT_EQ(command.machine, c.machine) << toAnsi(joined);
-    EXPECT_EQ(command.problem.empty(), c.action != Action::NotUnderstood) << toAnsi(joined);
+    for (const auto& word : given) joined += L"[" + word + L"]";
+    const CommandLine command = parseCommandLine(given);
+    EXPECT_EQ(command.action, action) << toAnsi(joined);
+    EXPECT_EQ(command.machine, machine) << toAnsi(joined);
+    EXPECT_EQ(command.problem.empty(), action != Action::NotUnderstood) << toAnsi(joined);
   }
 }
 
@@ -136,7 +132,7 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
     }
     if (c.fault == Fault::UpperCaseClassId) {
       std::string upperCase = toAnsi(modCore::kHandlerClassId);
-      for (char& letter : upperCase) letter = static_cast<char>(toupper(letter));
+      CharUpperA(upperCase.data());
       registry.putValue(computers.first, computers.second, "", REG_SZ, bytesOf(upperCase));
     }
     if (c.fault == Fault::ComputersLocked) registry.lockKey(computers.first, computers.second, true);

@@ -36,13 +36,6 @@ class MainWindow : public ::testing::Test {
   }
   HWND item(int id) const { return driver::findControl(window->hwnd(), id); }  // in frames and panels too
   bool checked(int id) const { return SendMessageW(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  COLORREF textColour(int id) const {  // as the label's parent answers when it is drawn
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageW(GetParent(item(id)), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(item(id)));
-    const COLORREF colour = GetTextColor(dc);
-    DeleteDC(dc);
-    return colour;
-  }
   // The one change the window offers, or "mixed" when its parts disagree: the option selected
   // and enabled with its frame and text, its restart note dark red; the other's parts disabled
   // and its note grey (never disabled).
@@ -50,8 +43,8 @@ class MainWindow : public ::testing::Test {
     auto part = [&](int option, int frame, int info, int note) {
       return std::to_string(checked(option)) + std::to_string(IsWindowEnabled(item(option))) +
              std::to_string(IsWindowEnabled(item(frame))) + std::to_string(IsWindowEnabled(item(info))) +
-             (IsWindowEnabled(item(note)) && textColour(note) == RGB(128, 0, 0) ? "red" : "") +
-             (IsWindowEnabled(item(note)) && textColour(note) == RGB(128, 128, 128) ? "grey" : "");
+             (IsWindowEnabled(item(note)) && textColourOf(item(note)) == RGB(128, 0, 0) ? "red" : "") +
+             (IsWindowEnabled(item(note)) && textColourOf(item(note)) == RGB(128, 128, 128) ? "grey" : "");
     };
     const std::string parts = part(kIdOptionRemove, kIdFrameRemove, kIdRemoveInfo, kIdRemoveRestartNote) + " " +
                               part(kIdOptionRestore, kIdFrameRestore, kIdRestoreInfo, kIdRestoreRestartNote);
