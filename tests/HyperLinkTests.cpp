@@ -94,7 +94,6 @@ TEST_F(Link, HoverStartsOnTheTextAndEndsOnceThePointerLeavesTheLink) {
     SendMessageW(link->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(0, 3));  // the left margin: no highlight
     EXPECT_FALSE(link->hovering());
     EXPECT_FALSE(timerRunning(*link));
-    pointer.at = {-1000, -1000};
     send(*link, WM_MOUSEMOVE);
     ASSERT_TRUE(link->hovering());
     EXPECT_EQ(link->labLink().ForeColor, kHighlight);
