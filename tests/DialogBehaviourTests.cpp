@@ -537,7 +537,8 @@ TEST_F(Dialogs, EnterAndSpacePressStartAndArrowsMoveTheMode) {
 TEST_F(Dialogs, AboutsPicturesOpenTheirPagesForAClickOrFromTheKeyboardAfterItsLinks) {
   open(recorded);
   withAbout([this](HWND about, Form& form) {
-    HWND star = form.control(L"imgStar"), donate = form.control(L"imgDonate"), panel = form.control(L"picAntiFlicker(1)");
+    HWND star = form.control(L"imgStar"), donate = form.control(L"imgDonate");
+    HWND panel = form.control(L"picAntiFlicker(1)");
     EXPECT_TRUE(ControlWindow::fromHandle(panel)->focusCuesHidden());
     SendMessageW(star, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(star, WM_LBUTTONUP, 0, MAKELPARAM(-40, 200));  // let go elsewhere

@@ -198,8 +198,7 @@ inline std::string handlerStores(const MemoryRegistry& registry) {
   return held;
 }
 
-// The error of that kind (the registry's unless told) an operation raises; a test failure when it
-// raises none.
+// The error of that kind (the registry's unless told) an operation raises; none fails the test.
 template <typename Error = RegistryError, typename F>
 Error errorOf(F&& operation) {
   try {

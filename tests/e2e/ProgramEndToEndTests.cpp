@@ -16,8 +16,9 @@ namespace {
 // Which change the window offers, as its option buttons and frames show it.
 std::string offered(HWND window) {
   std::string shown;  // each option checked, then each frame enabled: 1 or 0
-  for (int id : {kIdOptionRemove, kIdOptionRestore}) shown += driver::isChecked(driver::findControl(window, id)) ? '1' : '0';
-  for (int id : {kIdFrameRemove, kIdFrameRestore}) shown += IsWindowEnabled(driver::findControl(window, id)) ? '1' : '0';
+  const auto control = [&](int id) { return driver::findControl(window, id); };
+  for (int id : {kIdOptionRemove, kIdOptionRestore}) shown += driver::isChecked(control(id)) ? '1' : '0';
+  for (int id : {kIdFrameRemove, kIdFrameRestore}) shown += IsWindowEnabled(control(id)) ? '1' : '0';
   return shown == "1010" ? "Remove" : shown == "0101" ? "Restore" : "mixed";
 }
 
