@@ -16,11 +16,7 @@ using Op = MemoryRegistry::Op;
 using Args = std::vector<std::wstring>;
 
 TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
-  const struct {
-    Args given;
-    Action action;
-    std::wstring machine;
-  } cases[] = {
+  const std::tuple<Args, Action, std::wstring> cases[] = {  // the arguments, what they ask for, the computer
       {{}, Action::Window, L""},
       {{L"/status"}, Action::Status, L""},
       {{L"-REMOVE"}, Action::Remove, L""},
@@ -44,13 +40,13 @@ TEST(CommandLine, ReadsEachActionAndComputerAndRefusesAnythingElse) {
       {{L"/machine", L"/remove"}, Action::NotUnderstood, L""},
       {{L"/status", L"/machine", L"a1", L"/machine", L"b2"}, Action::NotUnderstood, L""},
   };
-  for (const auto& c : cases) {
+  for (const auto& [given, action, machine] : cases) {
     std::wstring joined;
-    for (const auto& word : c.given) joined += L"[" + word + L"]";
-    const CommandLine command = parseCommandLine(c.given);
-    EXPECT_EQ(command.action, c.action) << toAnsi(joined);
-    EXPECT_EQ(command.machine, c.machine) << toAnsi(joined);
-    EXPECT_EQ(command.problem.empty(), c.action != Action::NotUnderstood) << toAnsi(joined);
+    for (const auto& word : given) joined += L"[" + word + L"]";
+    const CommandLine command = parseCommandLine(given);
+    EXPECT_EQ(command.action, action) << toAnsi(joined);
+    EXPECT_EQ(command.machine, machine) << toAnsi(joined);
+    EXPECT_EQ(command.problem.empty(), action != Action::NotUnderstood) << toAnsi(joined);
   }
 }
 
@@ -70,14 +66,9 @@ const std::wstring kOtherHandler = L"{5E6AB780-7743-11CF-A12B-00AA004AE837}";
 TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
   const std::wstring usage = std::wstring(L"Not understood: /now\n") + commandLineUsage() + L"\n";
   const std::wstring locked = fromAnsi(handler::kInClasses) + L": error 5: ";
-  const struct {
-    Args given;
-    Fault fault;
-    const char* before;  // the stores holding the key, as handlerStores() writes them
-    int exit;
-    std::wstring printed;  // the whole output, or its start when it ends in ": "
-    const char* after;
-  } cases[] = {
+  // The arguments, the fault, the stores holding the key before (as handlerStores() writes them),
+  // the exit code, the whole output (or its start when it ends in ": "), the stores after.
+  const std::tuple<Args, Fault, const char*, int, std::wstring, const char*> cases[] = {
       {{L"/status"}, Fault::None, "u", 0, L"present\n", "u"},
       {{L"/status"}, Fault::None, "", 3, L"absent\n", ""},
       {{L"/remove"}, Fault::None, "uc", 0, kRemoved + L"\n", ""},
@@ -122,45 +113,45 @@ TEST(ScriptedSwitch, EachActionTellsItsOutcomeInWordsAndExitCode) {
       {{L"/status", L"/machine", L"PC9"}, Fault::None, "c", 1, L"\\\\PC9: error 53: ", "c"},
       {{L"/remove", L"/machine", L"PC7"}, Fault::LostAfterFirstRead, "c", 1, kRemoveFailed + L"\n", "c"},
   };
-  for (const auto& c : cases) {
-    std::string trace = std::string("ran with ") + c.before + ":";
-    for (const auto& word : c.given) trace += " " + toAnsi(word);
+  for (const auto& [given, fault, before, code, printed, after] : cases) {
+    std::string trace = std::string("ran with ") + before + ":";
+    for (const auto& word : given) trace += " " + toAnsi(word);
     SCOPED_TRACE(trace);
 
-    MemoryRegistry registry(c.fault == Fault::Redirected);
-    testing_support::putHandler(registry, c.before);
+    MemoryRegistry registry(fault == Fault::Redirected);
+    testing_support::putHandler(registry, before);
     registry.addReachableMachine("\\\\PC7");
     const auto [users, computers] = std::pair{handlerStore('u'), handlerStore('c')};
-    if (c.fault == Fault::UsersOtherHandler) {
+    if (fault == Fault::UsersOtherHandler) {
       registry.putValue(users.first, users.second, "", REG_SZ, bytesOf(toAnsi(kOtherHandler)));
     }
-    if (c.fault == Fault::UpperCaseClassId) {
+    if (fault == Fault::UpperCaseClassId) {
       std::string upperCase = toAnsi(modCore::kHandlerClassId);
-      for (char& letter : upperCase) letter = static_cast<char>(toupper(letter));
+      CharUpperA(upperCase.data());
       registry.putValue(computers.first, computers.second, "", REG_SZ, bytesOf(upperCase));
     }
-    if (c.fault == Fault::ComputersLocked) registry.lockKey(computers.first, computers.second, true);
-    if (c.fault == Fault::UsersLocked) registry.lockKey(users.first, users.second, true);
+    if (fault == Fault::ComputersLocked) registry.lockKey(computers.first, computers.second, true);
+    if (fault == Fault::UsersLocked) registry.lockKey(users.first, users.second, true);
     int connects = 0;
     bool deleted = false;
-    registry.setHook([&](Op op, const std::string& path) -> LONG {
-      if (op == Op::Connect && ++connects > 1 && c.fault == Fault::LostAfterFirstRead) return ERROR_BAD_NETPATH;
+    registry.setHook([&, fault = fault](Op op, const std::string& path) -> LONG {
+      if (op == Op::Connect && ++connects > 1 && fault == Fault::LostAfterFirstRead) return ERROR_BAD_NETPATH;
       const bool computers = path.rfind("HKEY_LOCAL_MACHINE", 0) == 0;
-      if (op == Op::DeleteKey && c.fault == Fault::ComputerRefusesDelete && computers) return ERROR_ACCESS_DENIED;
-      if (op == Op::SetValue && c.fault == Fault::RefusedWrite) return ERROR_ACCESS_DENIED;
-      if (op == Op::Open && deleted && c.fault == Fault::PutBackAfterDelete) testing_support::putHandler(registry, "c");
+      if (op == Op::DeleteKey && fault == Fault::ComputerRefusesDelete && computers) return ERROR_ACCESS_DENIED;
+      if (op == Op::SetValue && fault == Fault::RefusedWrite) return ERROR_ACCESS_DENIED;
+      if (op == Op::Open && deleted && fault == Fault::PutBackAfterDelete) testing_support::putHandler(registry, "c");
       deleted = deleted || op == Op::DeleteKey;
       return ERROR_SUCCESS;
     });
 
     Lines output;
     testing_support::RecordingPresenter boxes;
-    EXPECT_EQ(runScriptedSwitch(parseCommandLine(c.given), registry, output, boxes), c.exit);
+    EXPECT_EQ(runScriptedSwitch(parseCommandLine(given), registry, output, boxes), code);
     EXPECT_TRUE(boxes.shown.empty());
-    const bool startOnly = c.printed.size() > 2 && c.printed.compare(c.printed.size() - 2, 2, L": ") == 0;
-    EXPECT_EQ(startOnly ? output.text.substr(0, c.printed.size()) : output.text, c.printed) << toAnsi(output.text);
-    EXPECT_TRUE(!startOnly || output.text.size() > c.printed.size() + 1);  // the description follows
-    EXPECT_EQ(testing_support::handlerStores(registry), c.after);
+    const bool startOnly = printed.size() > 2 && printed.compare(printed.size() - 2, 2, L": ") == 0;
+    EXPECT_EQ(startOnly ? output.text.substr(0, printed.size()) : output.text, printed) << toAnsi(output.text);
+    EXPECT_TRUE(!startOnly || output.text.size() > printed.size() + 1);  // the description follows
+    EXPECT_EQ(testing_support::handlerStores(registry), after);
     EXPECT_EQ(registry.openHandles(), 0u);
   }
 }

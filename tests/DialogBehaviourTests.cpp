@@ -24,16 +24,8 @@
 #include "tests/TestSupport.h"
 
 namespace {
-// Delivers what waits, through the windows' own keyboard handling, as the program's loop does.
-void deliver() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (!Form::preTranslate(message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-}
+// Delivers what waits.
+void deliver() { testing_support::pumpUntil([] { return true; }); }
 
 void postKey(HWND window, WPARAM key) {
   PostMessageW(window, WM_KEYDOWN, key, 1);
@@ -71,12 +63,9 @@ RECT placeOf(const Form& form, const std::wstring& name) {
   return window ? rectInParent(window) : form.placement(name);
 }
 
-// A control's place in its container as the design gives it, in twips: left, top, width, height
-// (a link sizes itself to its caption: 0, 0).
-struct Designed {
-  const wchar_t* name;
-  int left, top, width, height;
-};
+// A control's place in its container as the design gives it, in twips: name, left, top, width,
+// height (a link sizes itself to its caption: 0, 0).
+using Designed = std::tuple<const wchar_t*, int, int, int, int>;
 
 // Each control where the design puts it, at the screen's scale: left and width as designed, top
 // and height too or lower and taller, by no more than the window grew for text that wraps.
@@ -86,29 +75,39 @@ void expectAtDesignedPlaces(const Form& form, int designedClientHeight, std::ini
   GetClientRect(form.hwnd(), &client);
   const int growth = client.bottom - scale.y(designedClientHeight);
   EXPECT_GE(growth, 0);
-  for (const Designed& d : controls) {
-    SCOPED_TRACE(std::string(d.name, d.name + wcslen(d.name)));
-    const RECT at = placeOf(form, d.name);
-    EXPECT_NEAR(at.left, scale.x(d.left), 1);
-    EXPECT_GE(at.top, scale.y(d.top) - 1);
-    EXPECT_LE(at.top, scale.y(d.top) + growth + 1);
-    if (!d.width) continue;
-    EXPECT_NEAR(at.right - at.left, scale.x(d.width), 1);
-    EXPECT_GE(at.bottom - at.top, scale.y(d.height) - 1);
-    EXPECT_LE(at.bottom - at.top, scale.y(d.height) + growth + 1);
+  for (const auto& [name, left, top, width, height] : controls) {
+    SCOPED_TRACE(std::string(name, name + wcslen(name)));
+    const RECT at = placeOf(form, name);
+    EXPECT_NEAR(at.left, scale.x(left), 1);
+    EXPECT_GE(at.top, scale.y(top) - 1);
+    EXPECT_LE(at.top, scale.y(top) + growth + 1);
+    if (!width) continue;
+    EXPECT_NEAR(at.right - at.left, scale.x(width), 1);
+    EXPECT_GE(at.bottom - at.top, scale.y(height) - 1);
+    EXPECT_LE(at.bottom - at.top, scale.y(height) + growth + 1);
   }
 }
 
 // Every label's text fits its box, what shows text or takes the focus lies inside its container,
 // and the only siblings that overlap are those the layout itself stacks (an option on its frame's
-// edge, text on the header's white band).
-void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
+// edge, text on the header's white band). And what screen readers read: every text a person sees
+// is a visible window's text; every control that can take the focus has a name, never its internal
+// one; and the system lists each container's windows in reading order (rows top to bottom, a row
+// left to right).
+void expectWholeInPlaceAndReadable(const Form& form, const FormSpec& layout) {
   for (const ControlSpec& spec : layout.controls) {
     const std::string name(spec.name.begin(), spec.name.end());
     HWND window = form.control(spec.name);
+    const bool focusable = window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP);
+    if (!spec.text.empty() || focusable || spec.kind == ControlKind::OptionButton || (spec.flags & kClickable)) {
+      ASSERT_NE(window, nullptr) << name << ": its text is drawn, or it has no window to name";
+      EXPECT_TRUE(IsWindowVisible(window)) << name;
+      EXPECT_FALSE(textOf(window).empty()) << name << " has no name";
+      EXPECT_NE(textOf(window), spec.name) << name << " is named by its control's name";
+    }
     const RECT place = placeOf(form, spec.name);
     ASSERT_FALSE(IsRectEmpty(&place)) << name;
-    if (window && (!spec.text.empty() || (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP))) {
+    if (window && (!spec.text.empty() || focusable)) {
       RECT container, inside;
       GetClientRect(GetParent(window), &container);
       EXPECT_TRUE(IntersectRect(&inside, &place, &container) && EqualRect(&inside, &place)) << name << " reaches past its container";
@@ -144,22 +143,6 @@ void expectTextFitsAndNothingCovers(const Form& form, const FormSpec& layout) {
                                                                      << std::string(other.name.begin(), other.name.end());
       }
     }
-  }
-}
-
-// What screen readers read: every text a person sees is a visible window's text; every control
-// that can take the focus has a name, never its internal one; and the system lists each
-// container's windows in reading order (rows top to bottom, a row left to right).
-void expectReadableByAssistiveTechnology(const Form& form, const FormSpec& layout) {
-  for (const ControlSpec& spec : layout.controls) {
-    const std::string name(spec.name.begin(), spec.name.end());
-    HWND window = form.control(spec.name);
-    const bool focusable = window && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP);
-    if (spec.text.empty() && !focusable && spec.kind != ControlKind::OptionButton && !(spec.flags & kClickable)) continue;
-    ASSERT_NE(window, nullptr) << name << ": its text is drawn, or it has no window to name";
-    EXPECT_TRUE(IsWindowVisible(window)) << name;
-    EXPECT_FALSE(textOf(window).empty()) << name << " has no name";
-    EXPECT_NE(textOf(window), spec.name) << name << " is named by its control's name";
   }
   std::vector<HWND> containers = {form.hwnd()};
   for (size_t i = 0; i < containers.size(); ++i) {
@@ -303,12 +286,13 @@ class Dialogs : public ::testing::Test {
     return {logo.left, logo.bottom + 1, logo.left + 4, logo.bottom + 5};
   }
   bool handlerPresent() { return testing_support::handlerStores(registry) == "c"; }
-  // Opens the About window through the maker link; `inside` runs while it is up.
+  // Opens the About window through the maker link; `inside` runs while it is up, then it closes.
   void withAbout(const std::function<void(HWND about, Form& form)>& inside) {
     whileModal([inside] {
       HWND about = FindWindowW(L"Orvandel.wAbout", nullptr);
       ASSERT_NE(about, nullptr);
       inside(about, *dynamic_cast<Form*>(ControlWindow::fromHandle(about)));
+      if (IsWindow(about)) SendMessageW(about, WM_CLOSE, 0, 0);
     });
     SendMessageW(control(L"lnkTesquineSolutions"), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   }
@@ -330,8 +314,7 @@ TEST_F(Dialogs, InEveryLanguageAndAtEveryResolutionEveryTextShowsWholeAndInItsPl
         return GetWindowRect(w, &r) && r.right - r.left <= resolution.screenWidth && r.bottom - r.top <= resolution.screenHeight;
       };
       EXPECT_EQ(textOf(control(L"cmdClose")), word(IDS_CLOSE, language));
-      expectTextFitsAndNothingCovers(*window, wMain::layout(language));
-      expectReadableByAssistiveTechnology(*window, wMain::layout(language));
+      expectWholeInPlaceAndReadable(*window, wMain::layout(language));
       for (const wchar_t* frame : {L"fraRemoveAVIPreview", L"fraRestoreAVIPreview"}) {
         EnableWindow(control(frame), TRUE);  // its caption in text colour
         expectCaptionWhole(control(frame));
@@ -345,15 +328,13 @@ TEST_F(Dialogs, InEveryLanguageAndAtEveryResolutionEveryTextShowsWholeAndInItsPl
       EXPECT_TRUE(fitsScreen(window->hwnd()));
       withAbout([&](HWND about, Form& form) {
         EXPECT_EQ(textOf(about), word(IDS_ABOUT, language));
-        expectTextFitsAndNothingCovers(form, wAbout::layout(language));
-        expectReadableByAssistiveTechnology(form, wAbout::layout(language));
+        expectWholeInPlaceAndReadable(form, wAbout::layout(language));
         if (language == kEnglish) {
           expectAtDesignedPlaces(form, 3030, {{L"fraMain", 1560, -75, 4455, 3090},
                                               {L"picAntiFlicker(1)", 75, 150, 4320, 2880},
                                               {L"lnkWebiste", 465, 1710, 0, 0}, {L"lnkForum", 2490, 1710, 0, 0}});
         }
         EXPECT_TRUE(fitsScreen(about));
-        SendMessageW(about, WM_CLOSE, 0, 0);
       });
     }
   }
@@ -443,7 +424,11 @@ TEST_F(Dialogs, AScreenReaderHearsWhatEachOwnControlIsAndItsDefaultActionDoesWha
 
 // The header's band, logo and watermark, and About's banner, have no windows of their own: the
 // windows draw them, beneath their controls, and the header's texts show them through.
-TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesBeneathTheirControlsAndTextsShowThemThrough) {
+// People with low vision pick a high-contrast scheme: changed while the windows are open, they
+// paint themselves in it (the band in the scheme's window colour), every enabled text of both
+// windows stands out from what lies beneath it, and with Windows' high-contrast setting on even a
+// design colour that would stand out gives way to its role's.
+TEST_F(Dialogs, TheWindowsDrawTheirPicturesBeneathTheirControlsAndEveryTextStandsOutInAHighContrastScheme) {
   open(recorded);
   const COLORREF white = RGB(255, 255, 255);
   EXPECT_EQ(pixelsOtherThan(window->hwnd(), bandBelowLogo(), white), 0);
@@ -460,31 +445,15 @@ TEST_F(Dialogs, TheWindowsDrawTheirOwnPicturesBeneathTheirControlsAndTextsShowTh
     const RECT bottom = {banner.left + 2, banner.bottom - 6, banner.left + 8, banner.bottom - 2};
     EXPECT_EQ(pixelsOtherThan(about, bottom, GetSysColor(COLOR_BTNFACE)), 24);
     EXPECT_EQ(pixelsOtherThan(about, bottom, white), 24);
-    SendMessageW(about, WM_CLOSE, 0, 0);
   });
-}
 
-// People with low vision pick a high-contrast scheme: changed while the windows are open, they
-// paint themselves in it (the band in the scheme's window colour), every enabled text of both
-// windows stands out from what lies beneath it, and with Windows' high-contrast setting on even a
-// design colour that would stand out gives way to its role's.
-TEST_F(Dialogs, InAHighContrastSchemeEveryTextStandsOutFromWhatLiesBeneathIt) {
-  open(recorded);
-  const auto noteColour = [&] {
-    HWND note = control(L"labRemoveRestartPC");
-    WindowDC dc(note);
-    SendMessageW(GetParent(note), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(note));
-    return GetTextColor(dc.get());
-  };
+  const auto noteColour = [&] { return testing_support::textColourOf(control(L"labRemoveRestartPC")); };
   expectTextsStandOut(window->hwnd());
   {
     const BlackScheme black;
     EXPECT_TRUE(testing_support::pumpUntil([&] { return pixelsOtherThan(window->hwnd(), bandBelowLogo(), RGB(0, 0, 0)) == 0; }));
     expectTextsStandOut(window->hwnd());
-    withAbout([](HWND about, Form&) {
-      expectTextsStandOut(about);
-      SendMessageW(about, WM_CLOSE, 0, 0);
-    });
+    withAbout([](HWND about, Form&) { expectTextsStandOut(about); });
   }
   EXPECT_EQ(noteColour(), RGB(128, 0, 0));
   const ColourScheme::HighContrastForTests highContrast(true);
@@ -559,27 +528,35 @@ TEST_F(Dialogs, EnterAndSpacePressStartAndArrowsMoveTheMode) {
   EXPECT_EQ(SendMessageW(remove, BM_GETCHECK, 0, 0), BST_CHECKED);
   postKey(remove, VK_ESCAPE);  // neither window has a cancel button: Escape closes nothing
   EXPECT_TRUE(IsWindowVisible(window->hwnd()));
-  withAbout([](HWND about, Form& form) {
-    postKey(form.control(L"picAntiFlicker(1)"), VK_ESCAPE);
-    EXPECT_TRUE(IsWindowVisible(about));
-    SendMessageW(about, WM_CLOSE, 0, 0);
-  });
 }
 
-// About's pages from the keyboard alone: each page's picture is a stop after the panel and the
-// two links, shows a focus rectangle while it has the focus, and Enter or Space opens its page.
-TEST_F(Dialogs, TabReachesAboutsPagesAfterItsLinksAndEnterOrSpaceOpensThem) {
+// About's pages: a picture opens its page for a press and a release on it, once even when
+// double-clicked; from the keyboard alone each page's picture is a stop after the panel and the two
+// links, shows a focus rectangle while it has the focus (none until the keyboard is used, as About
+// was opened by the mouse), and Enter or Space opens its page. Escape closes nothing.
+TEST_F(Dialogs, AboutsPicturesOpenTheirPagesForAClickOrFromTheKeyboardAfterItsLinks) {
   open(recorded);
   withAbout([this](HWND about, Form& form) {
     HWND star = form.control(L"imgStar"), donate = form.control(L"imgDonate");
-    const std::vector<HWND> order = {form.control(L"picAntiFlicker(1)"), form.control(L"lnkWebiste"),
-                                     form.control(L"lnkForum"), star, donate};
+    HWND panel = form.control(L"picAntiFlicker(1)");
+    EXPECT_TRUE(ControlWindow::fromHandle(panel)->focusCuesHidden());
+    SendMessageW(star, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(star, WM_LBUTTONUP, 0, MAKELPARAM(-40, 200));  // let go elsewhere
+    EXPECT_TRUE(launcher.launches.empty());
+    SendMessageW(star, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(star, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(star, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(star, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(launcher.launches.size(), 1u);
+
+    const std::vector<HWND> order = {panel, form.control(L"lnkWebiste"), form.control(L"lnkForum"), star, donate};
     // Its corner shows the white square beneath it, but for the focus rectangle's dots (every
     // other pixel).
     const auto cornerWhite = [&] {
       UpdateWindow(star);
       return testing_support::countPixels(star, RECT{0, 0, 2, 1}, RGB(255, 255, 255)) == 2;
     };
+    SetFocus(panel);
     EXPECT_TRUE(cornerWhite());
     for (size_t i = 1; i <= order.size(); ++i) {
       postKey(GetFocus(), VK_TAB);
@@ -590,32 +567,11 @@ TEST_F(Dialogs, TabReachesAboutsPagesAfterItsLinksAndEnterOrSpaceOpensThem) {
     postKey(star, VK_RETURN);
     SetFocus(donate);
     postKey(donate, VK_SPACE);
-    ASSERT_EQ(launcher.launches.size(), 2u);
-    EXPECT_EQ(std::get<0>(launcher.launches[0]), wAbout::kProgramPage);
-    EXPECT_EQ(std::get<0>(launcher.launches[1]), wAbout::kDonationPage);
-    SendMessageW(about, WM_CLOSE, 0, 0);
-  });
-}
-
-TEST_F(Dialogs, APictureOpensItsPageForAPressAndAReleaseOnItOnceEvenWhenDoubleClicked) {
-  open(recorded);
-  withAbout([this](HWND about, Form& form) {
-    HWND logo = form.control(L"imgStar");
-    HWND panel = form.control(L"picAntiFlicker(1)");
-    // Opened by the mouse: no focus rectangle until the keyboard is used.
-    EXPECT_TRUE(ControlWindow::fromHandle(panel)->focusCuesHidden());
-    SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(-40, 200));  // let go elsewhere
-    EXPECT_TRUE(launcher.launches.empty());
-    SendMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    SendMessageW(logo, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    ASSERT_EQ(launcher.launches.size(), 1u);
-    EXPECT_EQ(std::get<0>(launcher.launches[0]), wAbout::kProgramPage);
-    postKey(panel, VK_SHIFT);
-    EXPECT_FALSE(ControlWindow::fromHandle(panel)->focusCuesHidden());
-    SendMessageW(about, WM_CLOSE, 0, 0);
+    const std::wstring opened[] = {wAbout::kProgramPage, wAbout::kProgramPage, wAbout::kDonationPage};
+    ASSERT_EQ(launcher.launches.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(std::get<0>(launcher.launches[i]), opened[i]);
+    postKey(panel, VK_ESCAPE);  // no cancel button
+    EXPECT_TRUE(IsWindowVisible(about));
   });
 }
 

@@ -94,7 +94,6 @@ TEST_F(Link, HoverStartsOnTheTextAndEndsOnceThePointerLeavesTheLink) {
     SendMessageW(link->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(0, 3));  // the left margin: no highlight
     EXPECT_FALSE(link->hovering());
     EXPECT_FALSE(timerRunning(*link));
-    pointer.at = {-1000, -1000};
     send(*link, WM_MOUSEMOVE);
     ASSERT_TRUE(link->hovering());
     EXPECT_EQ(link->labLink().ForeColor, kHighlight);
@@ -158,14 +157,8 @@ TEST_F(Link, MinimisesOnlyAWindowThatCanAndClosesItBeforeRaisingClick) {
   for (const auto& c : cases) {
     HostWindow holder(c.style);
     bool minimisedAtLaunch = false, openAtClick = false;
-    struct Watch final : DocumentLauncher {
-      HWND holder; bool* minimised;
-      void launch(const std::wstring&, const std::wstring&, HWND, int32_t, const std::wstring&, bool) override {
-        *minimised = IsIconic(holder) != FALSE;
-      }
-    } watch;
-    watch.holder = holder.hwnd();
-    watch.minimised = &minimisedAtLaunch;
+    RecordingLauncher watch;
+    watch.onLaunch = [&] { minimisedAtLaunch = IsIconic(holder.hwnd()) != FALSE; };
     HyperLink::Events events;
     events.Click = [&](int16_t, int16_t, float, float) { openAtClick = IsWindow(holder.hwnd()) != FALSE; };
     auto link = HyperLink::create(holder.hwnd(), 7, RECT{20, 20, 104, 32}, PropertyBag{}, events, {&watch, &pointer, L"", {}});

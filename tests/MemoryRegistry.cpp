@@ -120,9 +120,8 @@ void MemoryRegistry::putKey(HKEY root, const std::string& path, const std::strin
 
 void MemoryRegistry::putValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                               std::vector<BYTE> data) {
-  std::shared_ptr<Key> key;
-  walk(roots_.at(root), path.c_str(), true, "", KEY_WOW64_64KEY, key);
-  key->values[upper(name)] = {name, StoredValue{type, std::move(data)}};
+  putKey(root, path);
+  find(root, path)->values[upper(name)] = {name, StoredValue{type, std::move(data)}};
 }
 
 std::optional<MemoryRegistry::StoredValue> MemoryRegistry::value(HKEY root, const std::string& path,

@@ -11,19 +11,6 @@
 namespace {
 constexpr COLORREF kBeneath = RGB(10, 20, 30);
 
-class ProgramResources {
- public:
-  ProgramResources()
-      : module_(LoadLibraryExW((executableFolder() + L"\\orvandel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-  ~ProgramResources() {
-    if (module_) FreeLibrary(module_);
-  }
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
-
 // What a picture leaves on a canvas of kBeneath at (x, y).
 COLORREF drawnPixel(const Picture& picture, int x, int y) {
   BITMAPINFO info{};
@@ -42,7 +29,8 @@ COLORREF drawnPixel(const Picture& picture, int x, int y) {
 }
 
 TEST(Pictures, HaveTheirLayoutSizesAndShowWhatLiesBeneathOnlyThroughTheirHoles) {
-  ProgramResources program;
+  const UniqueModule program(
+      LoadLibraryExW((executableFolder() + L"\\orvandel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
   ASSERT_NE(program.get(), nullptr) << "orvandel.exe is built beside the tests";
   const struct { int id; LONG width, height; } kPictures[] = {
       {IDP_LOGO, 48, 48}, {IDP_LOGO_FADED, 96, 96}, {IDP_MAKER_SMALL, 20, 16}, {IDP_DONATE, 62, 31}, {IDP_BANNER, 99, 200},

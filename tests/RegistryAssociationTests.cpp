@@ -7,7 +7,6 @@
 #include "tests/RegistryBackend.h"
 
 namespace {
-using testing_support::registryErrorOf;
 using Key = std::pair<std::string, std::vector<std::string>>;  // default value, subkeys
 const std::string kMachineClasses = "SOFTWARE\\Classes\\";
 

@@ -35,7 +35,6 @@ class RegistryBackendTest : public ::testing::TestWithParam<std::string> {
 
   bool onRealRegistry() const { return !memory_; }
   RegistryPlatform& platform() { return memory_ ? static_cast<RegistryPlatform&>(*memory_) : systemRegistry(); }
-  MemoryRegistry& memory() { return *memory_; }  // only on the in-memory backend
   // The keys held open: all the process's handles on the real registry, the in-memory one's own.
   size_t heldHandles() const { return memory_ ? memory_->openHandles() : resources::kernelHandles(); }
   // A registry object on this case's backend, addressed to HKEY_CURRENT_USER.
@@ -67,7 +66,7 @@ class RegistryBackendTest : public ::testing::TestWithParam<std::string> {
   // A key everyone is denied reading and changing, on either registry (the real one keeps it while
   // the test run holds Wine's server).
   void lockKey(const std::string& below, bool locked) {
-    if (!onRealRegistry()) return memory().lockKey(HKEY_CURRENT_USER, scratchAnsi(below), locked);
+    if (!onRealRegistry()) return memory_->lockKey(HKEY_CURRENT_USER, scratchAnsi(below), locked);
     ASSERT_EQ(driver::lockKey(HKEY_CURRENT_USER, scratchAnsi(below), locked), ERROR_SUCCESS);
   }
   bool keyExists(const std::string& below) {

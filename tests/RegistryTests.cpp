@@ -5,14 +5,14 @@
 #include "tests/RegistryBackend.h"
 
 namespace {
-using testing_support::registryErrorOf;
+using testing_support::errorOf;
 using Names = std::vector<std::wstring>;
 constexpr int32_t kKeyFailure = 26001;
 constexpr int32_t kWriteFailure = -2147194455;
 
 class Registry : public RegistryBackendTest {
  protected:
-  int32_t writeError(const Variant& value) { return registryErrorOf([&] { registry.Value(value); }).number(); }
+  int32_t writeError(const Variant& value) { return errorOf([&] { registry.Value(value); }).number(); }
   Variant read(const std::string& name) {
     registry.ValueKey(fromAnsi(name));
     return registry.Value();
@@ -45,22 +45,24 @@ TEST_P(Registry, CreateFindAndDeleteKeysAndValues) {
   EXPECT_TRUE(registry.DeleteValue());
   EXPECT_FALSE(rawValue("A\\B\\C", "v"));
   EXPECT_EQ(stored("A\\B\\C", "kept"), bytesOf("yes"));
-  EXPECT_EQ(registryErrorOf([&] { registry.DeleteValue(); }).number(), kKeyFailure);
+  EXPECT_EQ(errorOf([&] { registry.DeleteValue(); }).number(), kKeyFailure);
   EXPECT_TRUE(registry.DeleteKey());
   EXPECT_FALSE(keyExists("A\\B\\C"));
   EXPECT_TRUE(keyExists("A\\B"));
 
   registry.SectionKey(scratch(L"Missing"));
-  const RegistryError missing = registryErrorOf([&] { registry.DeleteKey(); });
+  const RegistryError missing = errorOf([&] { registry.DeleteKey(); });
   EXPECT_EQ(missing.number(), kKeyFailure);
   EXPECT_EQ(missing.description(), L"Failed to delete registry Key: '-2147483647',Section: '" + scratch(L"Missing"));
   putKey("Parent\\Child");
   registry.SectionKey(scratch(L"Parent"));
-  EXPECT_EQ(registryErrorOf([&] { registry.DeleteKey(); }).number(), kKeyFailure);  // it has a subkey
+  EXPECT_EQ(errorOf([&] { registry.DeleteKey(); }).number(), kKeyFailure);  // it has a subkey
   EXPECT_TRUE(keyExists("Parent\\Child"));
 }
 
-TEST_P(Registry, TextIsStoredTerminatedAndExpandableWhenItNamesAVariable) {
+// Text terminated, and expandable when it names a variable; bytes and integers only from their own
+// kinds.
+TEST_P(Registry, EachKindIsStoredAsItsType) {
   registry.SectionKey(scratch(L"Handler\\"));
   registry.ValueKey(L"v");
   struct { Variant value; int32_t valueType; DWORD stored; const char* data; } cases[] = {
@@ -78,18 +80,13 @@ TEST_P(Registry, TextIsStoredTerminatedAndExpandableWhenItNamesAVariable) {
   EXPECT_EQ(stored("Handler", "v"), (std::vector<BYTE>{'a', 0, 'b', 0}));
   registry.ValueType(REG_MULTI_SZ);  // no type the object writes
   EXPECT_EQ(writeError(L"data"), kWriteFailure);
-}
-
-TEST_P(Registry, BytesAndIntegersAreStoredOnlyFromTheirOwnKinds) {
-  registry.SectionKey(scratch(L"Values"));
-  registry.ValueKey(L"v");
   registry.ValueType(REG_BINARY);
   registry.Value(Variant::bytes({0xAB, 0xCD}, 5));  // any lower bound
-  EXPECT_EQ(stored("Values", "v"), (std::vector<BYTE>{0xAB, 0xCD}));
+  EXPECT_EQ(stored("Handler", "v"), (std::vector<BYTE>{0xAB, 0xCD}));
   EXPECT_EQ(writeError(L"text"), kKeyFailure);
   registry.ValueType(REG_DWORD_BIG_ENDIAN);  // stored as a plain 32-bit value
   registry.Value(Variant::integer(-2));
-  EXPECT_EQ(stored("Values", "v"), (std::vector<BYTE>{0xFE, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(stored("Handler", "v"), (std::vector<BYTE>{0xFE, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(writeError(Variant::number(1.5)), kWriteFailure);
 }
 
@@ -196,20 +193,20 @@ class RegistryFaults : public ::testing::Test {
 
 TEST_F(RegistryFaults, RefusalsRaiseAndCloseEverything) {
   refuse(MemoryRegistry::Op::Create);
-  EXPECT_EQ(registryErrorOf([&] { registry.CreateKey(); }).description(), L"Failed to create registry Key: 'Key\\");
-  EXPECT_EQ(registryErrorOf([&] { registry.Value(L"x"); }).number(), kKeyFailure);
+  EXPECT_EQ(errorOf([&] { registry.CreateKey(); }).description(), L"Failed to create registry Key: 'Key\\");
+  EXPECT_EQ(errorOf([&] { registry.Value(L"x"); }).number(), kKeyFailure);
   memory.putKey(HKEY_CURRENT_USER, "Key");
   refuse(MemoryRegistry::Op::Open);
   EXPECT_FALSE(registry.KeyExists());  // a key that can't be read counts as absent
   refuse(MemoryRegistry::Op::DeleteKey);
-  EXPECT_EQ(registryErrorOf([&] { registry.DeleteKey(); }).number(), kKeyFailure);
+  EXPECT_EQ(errorOf([&] { registry.DeleteKey(); }).number(), kKeyFailure);
   EXPECT_TRUE(memory.keyExists(HKEY_CURRENT_USER, "Key"));
   refuse(MemoryRegistry::Op::SetValue, ERROR_CANTWRITE);
-  EXPECT_EQ(registryErrorOf([&] { registry.Value(L"text"); }).description(),
+  EXPECT_EQ(errorOf([&] { registry.Value(L"text"); }).description(),
             L"Failed to set registry value Key: '-2147483647',Section: 'Key\\',Key: '' to value: 'text'");
   EXPECT_FALSE(memory.value(HKEY_CURRENT_USER, "Key", ""));
   refuse(MemoryRegistry::Op::DeleteValue);
-  EXPECT_EQ(registryErrorOf([&] { registry.DeleteValue(); }).number(), kKeyFailure);
+  EXPECT_EQ(errorOf([&] { registry.DeleteValue(); }).number(), kKeyFailure);
   EXPECT_EQ(memory.openHandles(), 0u);
 }
 

@@ -12,7 +12,9 @@
 #include <tuple>
 #include <vector>
 
+#include "app/Form.h"
 #include "app/MessagePresenter.h"
+#include "base/WinHandles.h"
 #include "controls/HyperLinkServices.h"
 #include "controls/modShellExecute.h"
 #include "registry/RegistryError.h"
@@ -57,19 +59,23 @@ class ScriptedPointer final : public PointerSource {
   bool windowRect(HWND window, RECT& rect) override { return GetWindowRect(window, &rect) != FALSE; }
 };
 
-// What a document launcher was given: target, parameters, folder, show command, whether it waits.
+// What a document launcher was given: target, parameters, folder, show command, whether it waits;
+// `onLaunch` looks at the world as each launch finds it.
 using Launch = std::tuple<std::wstring, std::wstring, std::wstring, int32_t, bool>;
 class RecordingLauncher final : public DocumentLauncher {
  public:
   std::vector<Launch> launches;
+  std::function<void()> onLaunch;
   void launch(const std::wstring& target, const std::wstring& parameters, HWND, int32_t show,
               const std::wstring& directory, bool wait) override {
     launches.emplace_back(target, parameters, directory, show, wait);
+    if (onLaunch) onLaunch();
   }
 };
 
-// Delivers this thread's messages until the condition holds or the time is up; true if it held.
-// With `count`, how many messages of the kind `counted` were delivered is added to it.
+// Delivers this thread's messages, through the windows' own keyboard handling as the program's
+// loop does, until the condition holds or the time is up; true if it held. With `count`, how many
+// messages of the kind `counted` were delivered is added to it.
 inline bool pumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10),
                       UINT counted = 0, int* count = nullptr) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -77,6 +83,7 @@ inline bool pumpUntil(const std::function<bool()>& condition, std::chrono::milli
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (count && message.message == counted) ++*count;
+      if (Form::preTranslate(message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
@@ -95,22 +102,26 @@ class HostWindow {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"Orvandel.TestHost";
     RegisterClassW(&windowClass);  // fails harmlessly once it is registered
-    hwnd_ = CreateWindowExW(0, windowClass.lpszClassName, L"Control test", style | WS_CLIPCHILDREN, 40, 40, 480, 200,
-                            nullptr, nullptr, nullptr, nullptr);
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetForegroundWindow(hwnd_);
+    window_.reset(CreateWindowExW(0, windowClass.lpszClassName, L"Control test", style | WS_CLIPCHILDREN, 40, 40, 480,
+                                  200, nullptr, nullptr, nullptr, nullptr));
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd());
     pumpUntil([] { return true; });
   }
-  ~HostWindow() {
-    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  }
-  HostWindow(const HostWindow&) = delete;
-  HostWindow& operator=(const HostWindow&) = delete;
-  HWND hwnd() const { return hwnd_; }
+  HWND hwnd() const { return window_.get(); }
 
  private:
-  HWND hwnd_;
+  UniqueWindow window_;  // destroyed with this (a window a test closed is no window: no harm)
 };
+
+// The text colour a label's parent gives it when it is drawn.
+inline COLORREF textColourOf(HWND label) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(GetParent(label), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+  const COLORREF colour = GetTextColor(dc);
+  DeleteDC(dc);
+  return colour;
+}
 
 // The colours a window's client rectangle shows on the screen, with how many pixels show each
 // (Wine answers GetPixel only on the screen's DC).
@@ -130,8 +141,7 @@ inline std::map<COLORREF, int> screenColours(HWND window, const RECT& client) {
 
 // How many pixels of a window's client rectangle show exactly that colour on the screen.
 inline int countPixels(HWND window, const RECT& client, COLORREF colour) {
-  const std::map<COLORREF, int> colours = screenColours(window, client);
-  return colours.count(colour) ? colours.at(colour) : 0;
+  return screenColours(window, client)[colour];
 }
 
 // A control's accessible object, asked for as a screen reader asks (the caller releases it).
@@ -188,16 +198,16 @@ inline std::string handlerStores(const MemoryRegistry& registry) {
   return held;
 }
 
-// The registry error an operation raises; a test failure when it raises none.
-template <typename F>
-RegistryError registryErrorOf(F&& operation) {
+// The error of that kind (the registry's unless told) an operation raises; none fails the test.
+template <typename Error = RegistryError, typename F>
+Error errorOf(F&& operation) {
   try {
     operation();
-  } catch (const RegistryError& error) {
+  } catch (const Error& error) {
     return error;
   }
-  ADD_FAILURE() << "no registry error raised";
-  return RegistryError(0, L"");
+  ADD_FAILURE() << "no error raised";
+  return Error(0, {});
 }
 
 }  // namespace testing_support
