@@ -16,7 +16,8 @@ struct AppServices {
   ScreenScale scale = ScreenScale::ofScreen();  // the resolution the windows are laid out for
   LANGID language = programLanguage();          // the table the windows take their words from
 
-  HyperLinkServices linkServices() const { return HyperLinkServices{&launcher, pointer, {}, scale}; }
+  // The scale is the one each form is laid out with, which the form gives its links.
+  HyperLinkServices linkServices() const { return HyperLinkServices{&launcher, pointer, {}, {}}; }
 };
 
 // The maker's web site (a reserved .example host: no link may point at someone's real site).
